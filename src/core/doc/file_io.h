@@ -1,0 +1,19 @@
+#pragma once
+// Whole-file reads and safe whole-file writes.
+
+#include <string>
+#include <string_view>
+
+namespace zarvik {
+
+// Reads a whole regular file into out. Returns 0 when it is missing, is not a regular file
+// or cannot be read, else 1.
+int ReadWholeFile(const std::string& path, std::string& out);
+
+// Writes bytes to path through a temporary file in the same folder, which is flushed to
+// disk and then renamed over the target, so a failed write never destroys the previous
+// file. A symbolic link is followed and its target replaced. A new file gets the usual
+// permissions, an existing one keeps its own. Returns 1 on success, 0 otherwise.
+int WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace zarvik

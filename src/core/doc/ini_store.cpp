@@ -1,0 +1,223 @@
+#include "core/doc/ini_store.h"
+
+#include <cstring>
+
+#include "core/doc/file_io.h"
+#include "core/text/cp932.h"
+
+namespace zarvik {
+namespace {
+
+// The longest section name a header line can give, in cp932 bytes.
+constexpr std::size_t kSectionNameMaxBytes = 999;
+
+// Keys that stand before any section header land here.
+constexpr std::string_view kNoSectionName = "???";
+
+}  // namespace
+
+void HInfoIniSection::SetValue(std::string_view key, std::string_view value) {
+    if (!m_index.empty()) {
+        const auto found = m_index.find(key);
+        if (found != m_index.end()) {
+            m_entries[found->second].second.assign(value);
+            return;
+        }
+    } else {
+        for (Entry& entry : m_entries) {
+            if (entry.first == key) {
+                entry.second.assign(value);
+                return;
+            }
+        }
+    }
+    m_entries.emplace_back(std::string(key), std::string(value));
+    if (!m_index.empty()) {
+        m_index.emplace(m_entries.back().first, m_entries.size() - 1);
+    } else if (m_entries.size() > kIndexThreshold) {
+        m_index.reserve(m_entries.size() * 2);
+        for (std::size_t i = 0; i < m_entries.size(); ++i) {
+            m_index.emplace(m_entries[i].first, i);
+        }
+    }
+}
+
+const std::string* HInfoIniSection::Find(std::string_view key) const {
+    if (!m_index.empty()) {
+        const auto found = m_index.find(key);
+        return found == m_index.end() ? nullptr : &m_entries[found->second].second;
+    }
+    for (const Entry& entry : m_entries) {
+        if (entry.first == key) {
+            return &entry.second;
+        }
+    }
+    return nullptr;
+}
+
+int HInfoIniSection::HasSameEntries(const HInfoIniSection& other) const {
+    return m_entries == other.m_entries ? 1 : 0;
+}
+
+HInfoIniFile::HInfoIniFile() = default;
+HInfoIniFile::~HInfoIniFile() = default;
+
+void HInfoIniFile::Clear() {
+    m_sections.clear();
+    m_byName.clear();
+}
+
+HInfoIniSection& HInfoIniFile::SectionForWrite(std::string_view name) {
+    const auto found = m_byName.find(name);
+    if (found != m_byName.end()) {
+        return *found->second;
+    }
+    m_sections.push_back(std::make_unique<HInfoIniSection>(std::string(name)));
+    HInfoIniSection& section = *m_sections.back();
+    m_byName.emplace(section.Name(), &section);
+    return section;
+}
+
+const HInfoIniSection* HInfoIniFile::FindSection(std::string_view name) const {
+    const auto found = m_byName.find(name);
+    return found == m_byName.end() ? nullptr : found->second;
+}
+
+int HInfoIniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
+    SectionForWrite(section).SetValue(key, value);
+    return 1;
+}
+
+const std::string* HInfoIniFile::FindValue(std::string_view section, std::string_view key) const {
+    const HInfoIniSection* found = FindSection(section);
+    return found == nullptr ? nullptr : found->Find(key);
+}
+
+std::string HInfoIniFile::GetValue(std::string_view section, std::string_view key,
+                                   std::string_view def) const {
+    const std::string* value = FindValue(section, key);
+    return value != nullptr ? *value : std::string(def);
+}
+
+int HInfoIniFile::GetKeyCount(std::string_view section) const {
+    const HInfoIniSection* found = FindSection(section);
+    return found == nullptr ? -1 : found->KeyCount();
+}
+
+int HInfoIniFile::RemoveSection(std::string_view section) {
+    const auto found = m_byName.find(section);
+    if (found == m_byName.end()) {
+        return 0;
+    }
+    const HInfoIniSection* doomed = found->second;
+    m_byName.erase(found);
+    for (auto it = m_sections.begin(); it != m_sections.end(); ++it) {
+        if (it->get() == doomed) {
+            m_sections.erase(it);
+            break;
+        }
+    }
+    return 1;
+}
+
+int HInfoIniFile::IsSame(const HInfoIniFile* other) const {
+    if (other == nullptr || other->m_sections.size() != m_sections.size()) {
+        return 0;
+    }
+    for (std::size_t i = 0; i < m_sections.size(); ++i) {
+        if (!m_sections[i]->HasSameEntries(*other->m_sections[i])) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int HInfoIniFile::Read(const std::string& path) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        return 0;
+    }
+    ReadBytes(bytes);
+    return 1;
+}
+
+// Lines are classified on their cp932 bytes, exactly as the format was always read: the
+// header name runs to the first "]" byte and the key to the first "=" byte. Names and
+// values are decoded to UTF-8 as they are stored.
+void HInfoIniFile::ReadBytes(std::string_view cp932) {
+    std::string currentName(kNoSectionName);
+    HInfoIniSection* current = nullptr;  // the section of currentName, once it exists
+    std::size_t pos = 0;
+    while (pos < cp932.size()) {
+        const char* start = cp932.data() + pos;
+        const void* lf = std::memchr(start, '\n', cp932.size() - pos);
+        std::size_t length = lf != nullptr
+                                 ? static_cast<std::size_t>(static_cast<const char*>(lf) - start)
+                                 : cp932.size() - pos;
+        pos += length + (lf != nullptr ? 1 : 0);
+        // Text mode: a CR LF pair is one line break.
+        if (lf != nullptr && length > 0 && start[length - 1] == '\r') {
+            --length;
+        }
+        const std::string_view line(start, length);
+        if (line.empty() || line[0] == '\r' || line[0] == '#' || line[0] == ';') {
+            continue;
+        }
+        if (line[0] == '[') {
+            const std::size_t close = line.find(']');
+            if (close == std::string_view::npos || close == 1) {
+                continue;
+            }
+            std::string_view name = line.substr(1, close - 1);
+            if (name.size() > kSectionNameMaxBytes) {
+                name = name.substr(0, kSectionNameMaxBytes);
+            }
+            currentName = Cp932ToUtf8(name);
+            current = nullptr;
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos || equals == 0) {
+            continue;
+        }
+        if (current == nullptr) {
+            current = &SectionForWrite(currentName);
+        }
+        current->SetValue(Cp932ToUtf8(line.substr(0, equals)),
+                          Cp932ToUtf8(line.substr(equals + 1)));
+    }
+}
+
+std::string HInfoIniFile::ToBytes(int* unencodable) const {
+    std::size_t estimate = 0;
+    for (const auto& section : m_sections) {
+        estimate += section->Name().size() + 4;
+        for (const auto& [key, value] : section->Entries()) {
+            estimate += key.size() + value.size() + 3;
+        }
+    }
+    std::string out;
+    out.reserve(estimate + estimate / 8);
+    int lost = 0;
+    for (const auto& section : m_sections) {
+        out += '[';
+        lost += Utf8ToCp932(section->Name(), out);
+        out += "]\r\n";
+        for (const auto& [key, value] : section->Entries()) {
+            lost += Utf8ToCp932(key, out);
+            out += '=';
+            lost += Utf8ToCp932(value, out);
+            out += "\r\n";
+        }
+    }
+    if (unencodable != nullptr) {
+        *unencodable = lost;
+    }
+    return out;
+}
+
+int HInfoIniFile::Write(const std::string& path, int* unencodable) const {
+    return WriteFileAtomically(path, ToBytes(unencodable));
+}
+
+}  // namespace zarvik

@@ -1,0 +1,111 @@
+#pragma once
+// The in-memory form of an INI text file: an ordered list of sections, each an ordered set
+// of key=value strings. Documents, settings, reference tables and undo snapshots all pass
+// through it. Text is UTF-8 in memory and cp932 on disk.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace zarvik {
+
+// Hash for unordered maps keyed by std::string that are searched with a string_view.
+struct HStringHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+class HInfoIniSection {
+public:
+    using Entry = std::pair<std::string, std::string>;
+
+    explicit HInfoIniSection(std::string name) : m_name(std::move(name)) {}
+
+    const std::string& Name() const { return m_name; }
+
+    // Stores value under key; an existing key keeps its place and takes the new value.
+    void SetValue(std::string_view key, std::string_view value);
+
+    // The value of key, or nullptr when the section has no such key.
+    const std::string* Find(std::string_view key) const;
+
+    int KeyCount() const { return static_cast<int>(m_entries.size()); }
+
+    // The keys in enumeration order, which is the order in which they were first set.
+    const std::vector<Entry>& Entries() const { return m_entries; }
+
+    // 1 when both sections hold the same keys with the same values in the same order.
+    int HasSameEntries(const HInfoIniSection& other) const;
+
+private:
+    // Small sections are searched directly; larger ones get an index.
+    static constexpr std::size_t kIndexThreshold = 16;
+
+    std::string m_name;
+    std::vector<Entry> m_entries;
+    std::unordered_map<std::string, std::size_t, HStringHash, std::equal_to<>> m_index;
+};
+
+class HInfoIniFile {
+public:
+    HInfoIniFile();
+    ~HInfoIniFile();
+    HInfoIniFile(const HInfoIniFile&) = delete;
+    HInfoIniFile& operator=(const HInfoIniFile&) = delete;
+
+    // Adds every section and key of the file to the store (it is not cleared first).
+    // Returns 0 when the file cannot be read (the store is then unchanged), else 1.
+    int Read(const std::string& path);
+
+    // The same for file contents already in memory (cp932 bytes).
+    void ReadBytes(std::string_view cp932);
+
+    // Writes the whole store to path, CR LF line ends, cp932. The text goes to a temporary
+    // file in the same folder first, which replaces the target only once it is complete,
+    // so a failed write leaves the old file as it was. Returns 1 on success, 0 otherwise.
+    // unencodable, when given, receives the number of characters cp932 could not hold
+    // (written as "?").
+    int Write(const std::string& path, int* unencodable = nullptr) const;
+
+    // The file contents Write would write.
+    std::string ToBytes(int* unencodable = nullptr) const;
+
+    // Stores value under key in the section, creating the section at the end when it does
+    // not exist. Returns 1.
+    int SetValue(std::string_view section, std::string_view key, std::string_view value);
+
+    // The stored value, or def when the section or the key is missing.
+    std::string GetValue(std::string_view section, std::string_view key,
+                         std::string_view def) const;
+
+    // The stored value, or nullptr.
+    const std::string* FindValue(std::string_view section, std::string_view key) const;
+
+    // The number of keys of the section, -1 when there is no such section.
+    int GetKeyCount(std::string_view section) const;
+
+    // Removes the section; 1 if it existed, else 0.
+    int RemoveSection(std::string_view section);
+
+    // 1 when other holds as many sections as this store and, position by position, the
+    // same keys with the same values in the same order (section names are not compared).
+    int IsSame(const HInfoIniFile* other) const;
+
+    const HInfoIniSection* FindSection(std::string_view name) const;
+    std::size_t SectionCount() const { return m_sections.size(); }
+    const HInfoIniSection& SectionAt(std::size_t index) const { return *m_sections[index]; }
+
+    void Clear();
+
+private:
+    HInfoIniSection& SectionForWrite(std::string_view name);
+
+    std::vector<std::unique_ptr<HInfoIniSection>> m_sections;
+    std::unordered_map<std::string, HInfoIniSection*, HStringHash, std::equal_to<>> m_byName;
+};
+
+}  // namespace zarvik

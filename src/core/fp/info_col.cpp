@@ -1,0 +1,34 @@
+#include "core/fp/info_col.h"
+
+#include "core/doc/ini_file.h"
+#include "core/text/number_text.h"
+
+namespace zarvik {
+
+void SaveColList(HIniFile& ini, const std::string& section, const char* prefix,
+                 const std::vector<HInfoCol>& list) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const int n = static_cast<int>(i);
+        ini.SetString(section, Format("%s_NAME_%03d", prefix, n), list[i].name);
+        ini.SetString(section, Format("%s_INFO_%03d", prefix, n), list[i].info);
+    }
+}
+
+std::vector<HInfoCol> LoadColList(const HIniFile& ini, const std::string& section,
+                                  const char* prefix, const HInfoFile* owner) {
+    std::vector<HInfoCol> list;
+    for (int n = 0; n < kMaxListEntries; ++n) {
+        std::string name = ini.GetString(section, Format("%s_NAME_%03d", prefix, n));
+        if (name.empty()) {
+            break;
+        }
+        HInfoCol entry;
+        entry.owner = owner;
+        entry.name = std::move(name);
+        entry.info = ini.GetString(section, Format("%s_INFO_%03d", prefix, n));
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
+}  // namespace zarvik

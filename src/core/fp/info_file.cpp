@@ -1,0 +1,78 @@
+#include "core/fp/info_file.h"
+
+#include "core/doc/ini_file.h"
+
+namespace zarvik {
+
+HInfoFile::HInfoFile() {
+    typeLabel = kTypeLabelFile;
+    typeCode = kFpTypeILF;
+}
+
+int32_t HInfoFile::GetDetCount() const {
+    return AutoDET != 1 ? UserDET : static_cast<int32_t>(detList.size());
+}
+
+int32_t HInfoFile::GetRetCount() const {
+    return AutoRET != 1 ? UserRET : static_cast<int32_t>(retList.size());
+}
+
+int32_t HInfoFile::GetLevel(int32_t* cellCode) const {
+    return RateComplexity(typeCode, GetDetCount(), GetRetCount(), cellCode);
+}
+
+int32_t HInfoFile::GetFp() const {
+    return FpBySetting(typeCode, SelectFpSumType, kLevelLow, FpLevel, FpUser, GetDetCount(),
+                       GetRetCount());
+}
+
+int HInfoFile::Save(HIniFile& ini, const std::string& section) const {
+    ini.SetString(section, "Name", name);
+    ini.SetInt(section, "FpType", typeCode);
+    ini.SetInt(section, "SelectFpSumType", SelectFpSumType);
+    ini.SetInt(section, "FpLevel", FpLevel);
+    ini.SetInt(section, "FpUser", FpUser);
+    ini.SetInt(section, "AutoDET", AutoDET);
+    ini.SetInt(section, "AutoRET", AutoRET);
+    ini.SetInt(section, "UserDET", UserDET);
+    ini.SetInt(section, "UserRET", UserRET);
+    SaveColList(ini, section, "DETLIST", detList);
+    SaveColList(ini, section, "RETLIST", retList);
+    return 1;
+}
+
+int HInfoFile::Load(HIniFile& ini, const std::string& section) {
+    name = ini.GetString(section, "Name");
+    typeCode = ini.GetInt(section, "FpType");
+    SelectFpSumType = ini.GetInt(section, "SelectFpSumType");
+    FpLevel = ini.GetInt(section, "FpLevel");
+    FpUser = ini.GetInt(section, "FpUser");
+    AutoDET = ini.GetInt(section, "AutoDET");
+    AutoRET = ini.GetInt(section, "AutoRET");
+    UserDET = ini.GetInt(section, "UserDET");
+    UserRET = ini.GetInt(section, "UserRET");
+    detList = LoadColList(ini, section, "DETLIST", this);
+    retList = LoadColList(ini, section, "RETLIST", this);
+    return 1;
+}
+
+void HInfoFile::CopyFrom(const HInfoFile& other) {
+    HInfoCore::CopyFrom(other);
+    SelectFpSumType = other.SelectFpSumType;
+    FpLevel = other.FpLevel;
+    FpUser = other.FpUser;
+    AutoDET = other.AutoDET;
+    AutoRET = other.AutoRET;
+    UserDET = other.UserDET;
+    UserRET = other.UserRET;
+    detList = other.detList;
+    retList = other.retList;
+    for (HInfoCol& entry : detList) {
+        entry.owner = this;
+    }
+    for (HInfoCol& entry : retList) {
+        entry.owner = this;
+    }
+}
+
+}  // namespace zarvik

@@ -1,0 +1,233 @@
+#include "core/text/cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+namespace zarvik {
+namespace {
+
+// One converter per direction and thread, opened on first use and reused.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+            throw std::runtime_error("iconv cannot convert between CP932 and UTF-8");
+        }
+    }
+    ~Converter() { iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts as much of [in, in + size) as it can, appending to out. Returns the number
+    // of input bytes consumed; stops before an invalid or incomplete sequence.
+    std::size_t Convert(const char* in, std::size_t size, std::string& out) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in);
+        std::size_t left = size;
+        char buffer[4096];
+        while (left > 0) {
+            char* dst = buffer;
+            std::size_t room = sizeof buffer;
+            const std::size_t rc = iconv(cd_, &src, &left, &dst, &room);
+            out.append(buffer, static_cast<std::size_t>(dst - buffer));
+            if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
+                break;
+            }
+        }
+        return size - left;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+Converter& Decoder() {
+    thread_local Converter decoder("UTF-8", "CP932");
+    return decoder;
+}
+
+Converter& Encoder() {
+    thread_local Converter encoder("CP932", "UTF-8");
+    return encoder;
+}
+
+bool IsAscii(std::string_view text) {
+    for (unsigned char c : text) {
+        if (c >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void AppendUtf8(char32_t cp, std::string& out) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Reads one UTF-8 character at text[i]. Returns its length (0 when the bytes there are
+// not valid UTF-8) and stores the code point.
+std::size_t ReadUtf8(std::string_view text, std::size_t i, char32_t& cp) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char b0 = byte(i);
+    std::size_t length;
+    char32_t min;
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        length = 2, cp = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        length = 3, cp = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        length = 4, cp = b0 & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
+            return 0;
+        }
+        cp = (cp << 6) | (byte(i + k) & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return 0;
+    }
+    return length;
+}
+
+bool IsRawByte(char32_t cp) {
+    return cp >= kRawByteFirst && cp <= kRawByteLast;
+}
+
+// Encodes one run of characters that are neither ASCII nor raw bytes.
+int EncodeRun(std::string_view run, std::string& out) {
+    int lost = 0;
+    std::size_t i = 0;
+    while (i < run.size()) {
+        i += Encoder().Convert(run.data() + i, run.size() - i, out);
+        if (i < run.size()) {
+            char32_t cp;
+            const std::size_t length = ReadUtf8(run, i, cp);
+            out += '?';
+            ++lost;
+            i += length > 0 ? length : 1;
+        }
+    }
+    return lost;
+}
+
+}  // namespace
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+    if (IsAscii(cp932)) {
+        return std::string(cp932);
+    }
+    std::string out;
+    out.reserve(cp932.size() * 3 / 2);
+    std::size_t i = 0;
+    while (i < cp932.size()) {
+        i += Decoder().Convert(cp932.data() + i, cp932.size() - i, out);
+        if (i < cp932.size()) {
+            AppendUtf8(0xF700 + static_cast<unsigned char>(cp932[i]), out);
+            ++i;
+        }
+    }
+    return out;
+}
+
+int Utf8ToCp932(std::string_view utf8, std::string& out) {
+    if (IsAscii(utf8)) {
+        out.append(utf8);
+        return 0;
+    }
+    int lost = 0;
+    std::size_t runStart = std::string_view::npos;
+    auto flush = [&](std::size_t end) {
+        if (runStart != std::string_view::npos) {
+            lost += EncodeRun(utf8.substr(runStart, end - runStart), out);
+            runStart = std::string_view::npos;
+        }
+    };
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        char32_t cp;
+        const std::size_t length = ReadUtf8(utf8, i, cp);
+        if (length == 0) {
+            flush(i);
+            out += '?';
+            ++lost;
+            ++i;
+        } else if (cp < 0x80 || IsRawByte(cp)) {
+            flush(i);
+            out += static_cast<char>(cp < 0x80 ? cp : cp - 0xF700);
+            i += length;
+        } else {
+            if (runStart == std::string_view::npos) {
+                runStart = i;
+            }
+            i += length;
+        }
+    }
+    flush(utf8.size());
+    return lost;
+}
+
+std::string ToCp932(std::string_view utf8) {
+    std::string out;
+    Utf8ToCp932(utf8, out);
+    return out;
+}
+
+int IsCp932Encodable(std::string_view utf8) {
+    std::string out;
+    return Utf8ToCp932(utf8, out) == 0 ? 1 : 0;
+}
+
+std::size_t Cp932Length(std::string_view utf8) {
+    if (IsAscii(utf8)) {
+        return utf8.size();
+    }
+    return ToCp932(utf8).size();
+}
+
+std::string Cp932Truncate(std::string_view utf8, std::size_t maxBytes) {
+    std::size_t used = 0;
+    std::size_t i = 0;
+    std::string encoded;
+    while (i < utf8.size()) {
+        char32_t cp;
+        std::size_t length = ReadUtf8(utf8, i, cp);
+        if (length == 0) {
+            length = 1;
+        }
+        encoded.clear();
+        Utf8ToCp932(utf8.substr(i, length), encoded);
+        if (used + encoded.size() > maxBytes) {
+            break;
+        }
+        used += encoded.size();
+        i += length;
+    }
+    return std::string(utf8.substr(0, i));
+}
+
+}  // namespace zarvik

@@ -1,0 +1,50 @@
+#pragma once
+// Conversion between the cp932 bytes of every file the program reads or writes and the
+// UTF-8 text it works with inside.
+//
+// Decoding goes through glibc's "CP932" converter. A byte that does not start a valid
+// cp932 character (0x80, 0xA0, 0xFD to 0xFF, a lead byte without a valid trail byte) is
+// kept as the code point U+F700 + byte, that is U+F780 to U+F7FF. Nothing else decodes
+// to that range (cp932's user-defined area maps to U+E000 to U+E757), so the encoder
+// turns those code points back into the original bytes and any byte sequence survives a
+// decode and encode unchanged. Of the characters that cp932 has twice (the NEC and IBM
+// extension duplicates) the encoder writes the preferred code, as Windows does.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zarvik {
+
+// First and last code point that stand for an undecodable byte (U+F700 + byte).
+inline constexpr char32_t kRawByteFirst = 0xF780;
+inline constexpr char32_t kRawByteLast = 0xF7FF;
+
+// Decodes cp932 bytes to UTF-8. Never fails: undecodable bytes are kept as above.
+std::string Cp932ToUtf8(std::string_view cp932);
+
+// Encodes UTF-8 text to cp932 into out. Returns the number of characters that cp932
+// cannot hold (each written as "?"), 0 when the text was encoded completely. Bytes that
+// are not valid UTF-8 count as such characters too.
+int Utf8ToCp932(std::string_view utf8, std::string& out);
+
+// The encoded form; unencodable characters become "?".
+std::string ToCp932(std::string_view utf8);
+
+// 1 when every character of the text can be written in cp932, else 0.
+int IsCp932Encodable(std::string_view utf8);
+
+// The number of bytes the text takes in cp932 (an unencodable character counts one byte,
+// the "?" it would be written as).
+std::size_t Cp932Length(std::string_view utf8);
+
+// The longest start of the text whose cp932 form has at most maxBytes bytes, cut between
+// characters, never inside a double-byte character.
+std::string Cp932Truncate(std::string_view utf8, std::size_t maxBytes);
+
+// 1 when the byte is a cp932 lead byte (the first of a double-byte character).
+inline int IsCp932LeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+}  // namespace zarvik

@@ -1,0 +1,22 @@
+#pragma once
+// Number parsing and formatting with the C library's rules, as the stored files use them.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zarvik {
+
+// atoi as the C library does it: optional leading white space (space, \t \n \v \f \r),
+// an optional sign, then decimal digits up to the first other character; 0 when there
+// are no digits. A number beyond the 32-bit range gives INT32_MAX or INT32_MIN, as the
+// Windows C library does.
+int32_t Atoi(std::string_view text);
+
+// printf-style formatting into a std::string.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// "%d"
+std::string FormatInt(int32_t value);
+
+}  // namespace zarvik
