@@ -9,6 +9,8 @@
 
 namespace zarvik {
 
+class HDrawContext;
+
 // DrawText flags the program interprets itself.
 inline constexpr int32_t kDtCenter = 0x1;
 inline constexpr int32_t kDtVCenter = 0x4;
@@ -48,6 +50,19 @@ public:
 
     // Copies every field, with a font made anew from the other's description.
     void CopyFrom(const HItemPartsText& other);
+
+    // The label's extent measured on the screen, moved by the label offset (relative to
+    // the item position).
+    HRect MeasureLabel(const std::string& label) const;
+
+    // Draws the label for the box: at its free point, framed with the current pen when
+    // selected, or laid out inside the box by the text format.
+    void DrawLabel(HDrawContext& dc, const std::string& label, const HRect& box,
+                   int selected) const;
+
+private:
+    // The format used to lay the label out.
+    int32_t LayoutFormat() const;
 };
 
 }  // namespace zarvik

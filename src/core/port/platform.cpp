@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include "core/port/fixed_metrics_context.h"
+
 #include <chrono>
 #include <climits>
 
@@ -39,6 +41,11 @@ void HPlatform::GetVersion(int version[4]) const {
 
 int HPlatform::DecodePicture(const std::string&, HBitmap&) const {
     return 0;
+}
+
+HDrawContext& HPlatform::ScreenContext() const {
+    static HFixedMetricsContext context;
+    return context;
 }
 
 const HPlatform& Platform() {

@@ -9,6 +9,8 @@
 
 namespace zarvik {
 
+class HDrawContext;
+
 class HPlatform {
 public:
     virtual ~HPlatform() = default;
@@ -29,6 +31,10 @@ public:
     // picture's size in screen pixels. Returns 1 on success, 0 when the bytes are no
     // picture this platform can read (the headless default reads none).
     virtual int DecodePicture(const std::string& fileBytes, HBitmap& out) const;
+
+    // A context on the screen for measuring text (the headless default measures with
+    // fixed metrics).
+    virtual HDrawContext& ScreenContext() const;
 };
 
 // The platform in use: the one installed last, or the headless defaults.

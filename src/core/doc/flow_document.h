@@ -1,0 +1,67 @@
+#pragma once
+// The flow document: its boxes and relation lines, its flow properties, and how it is
+// stored as an INI text file.
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/items/draw_list.h"
+
+namespace zarvik {
+
+class HIniFile;
+
+// Document-level data besides the items.
+struct HInfoFlowProject {
+    std::string flowName;
+    std::string lastUpdate;  // "%04d/%02d/%02d %02d:%02d:%02d"
+};
+
+// What a save met that the user should hear about.
+struct HSaveReport {
+    int unencodable = 0;  // characters cp932 cannot hold, written as "?"
+};
+
+class HFlowDocument {
+public:
+    HFlowDocument() = default;
+    HFlowDocument(const HFlowDocument&) = delete;
+    HFlowDocument& operator=(const HFlowDocument&) = delete;
+
+    // Writes the box sections bottom to top, then the line sections. Returns 0 when a box
+    // could not be written (the sections after it are then missing).
+    int SaveItems(HIniFile& ini) const;
+    // Builds new lists from the item and line sections of the store and, on success,
+    // replaces the document's lists with them, raises the id counter above every loaded
+    // id and refreshes the records. Returns 0, leaving the lists as they were, when a
+    // required key is missing or a line end does not resolve.
+    int LoadItems(HIniFile& ini);
+
+    // Writes the whole document: items, the rules section it came with, the header. The
+    // old file is replaced only by a complete new one. Returns 0 when it cannot be written.
+    int SaveDocument(const std::string& path, HSaveReport* report = nullptr);
+    // Reads a document; on success replaces items, flow properties and the rules section.
+    // A failed load changes nothing. A missing or empty file loads as an empty document.
+    int LoadDocument(const std::string& path);
+
+    // UpdateLinks on every box record, bottom to top: transactions gather their DETs and
+    // FTRs from the relation lines.
+    void RefreshItems();
+
+    HDrawList& Boxes() { return m_boxes; }
+    const HDrawList& Boxes() const { return m_boxes; }
+    HDrawList& Lines() { return m_lines; }
+    const HDrawList& Lines() const { return m_lines; }
+
+    HInfoFlowProject flow;
+    // The "RULE" section the document came with, written back as it was.
+    std::optional<std::vector<std::pair<std::string, std::string>>> ruleSection;
+
+private:
+    HDrawList m_boxes;
+    HDrawList m_lines;
+};
+
+}  // namespace zarvik

@@ -1,0 +1,30 @@
+#include "core/port/ui_port.h"
+
+namespace zarvik {
+namespace {
+
+HUiPort g_headless;
+HUiPort* g_port = nullptr;
+
+}  // namespace
+
+HMsgAnswer HUiPort::MessageBox(const std::string&, const std::string&, HMsgIcon,
+                               HMsgButtons buttons) {
+    switch (buttons) {
+        case HMsgButtons::YesNo:
+        case HMsgButtons::YesNoCancel:
+            return HMsgAnswer::Yes;
+        default:
+            return HMsgAnswer::Ok;
+    }
+}
+
+HUiPort& UiPort() {
+    return g_port != nullptr ? *g_port : g_headless;
+}
+
+void SetUiPort(HUiPort* port) {
+    g_port = port;
+}
+
+}  // namespace zarvik
