@@ -71,6 +71,7 @@ int HIniFile::Open(const std::string& path) {
     m_path = path;
     m_store.Read(path);
     m_dirty = 0;
+    m_closed = 0;
     return 1;
 }
 

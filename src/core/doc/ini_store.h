@@ -43,7 +43,7 @@ public:
 
 private:
     // Small sections are searched directly; larger ones get an index.
-    static constexpr std::size_t kIndexThreshold = 16;
+    static constexpr std::size_t kIndexThreshold = 64;
 
     std::string m_name;
     std::vector<Entry> m_entries;

@@ -118,6 +118,26 @@ bool IsRawByte(char32_t cp) {
     return cp >= kRawByteFirst && cp <= kRawByteLast;
 }
 
+// Characters the converter writes as a look-alike that reads back as another character
+// (the yen sign as a backslash, the wave dash as the fullwidth tilde, ...). They are
+// written that way but counted as not held.
+bool IsOneWay(char32_t cp) {
+    switch (cp) {
+        case 0x00A2:
+        case 0x00A3:
+        case 0x00A5:
+        case 0x00AC:
+        case 0x2014:
+        case 0x2016:
+        case 0x203E:
+        case 0x2212:
+        case 0x301C:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // Encodes one run of characters that are neither ASCII nor raw bytes.
 int EncodeRun(std::string_view run, std::string& out) {
     int lost = 0;
@@ -176,6 +196,11 @@ int Utf8ToCp932(std::string_view utf8, std::string& out) {
             out += '?';
             ++lost;
             ++i;
+        } else if (IsOneWay(cp)) {
+            flush(i);
+            EncodeRun(utf8.substr(i, length), out);
+            ++lost;
+            i += length;
         } else if (cp < 0x80 || IsRawByte(cp)) {
             flush(i);
             out += static_cast<char>(cp < 0x80 ? cp : cp - 0xF700);

@@ -24,8 +24,10 @@ inline constexpr char32_t kRawByteLast = 0xF7FF;
 std::string Cp932ToUtf8(std::string_view cp932);
 
 // Encodes UTF-8 text to cp932 into out. Returns the number of characters that cp932
-// cannot hold (each written as "?"), 0 when the text was encoded completely. Bytes that
-// are not valid UTF-8 count as such characters too.
+// cannot hold, 0 when the text was encoded completely. Such a character is written as
+// "?", or as its usual look-alike when it has one that reads back as another character
+// (U+00A5 as a backslash, U+301C as U+FF5E, ...). Bytes that are not valid UTF-8 count
+// as unheld characters too.
 int Utf8ToCp932(std::string_view utf8, std::string& out);
 
 // The encoded form; unencodable characters become "?".

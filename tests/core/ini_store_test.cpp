@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/doc/file_io.h"
+#include "core/doc/ini_store.h"
+#include "core/text/cp932.h"
+#include "core/text/number_text.h"
+
+namespace zarvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "ini_store_test.XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    fs::path path_;
+};
+
+std::string FileBytes(const std::string& path) {
+    std::string bytes;
+    EXPECT_EQ(ReadWholeFile(path, bytes), 1) << path;
+    return bytes;
+}
+
+// The store in one line: "[name]key|value;key|value;[name]...".
+std::string Dump(const HInfoIniFile& store) {
+    std::string out;
+    for (std::size_t i = 0; i < store.SectionCount(); ++i) {
+        out += "[" + store.SectionAt(i).Name() + "]";
+        for (const auto& [key, value] : store.SectionAt(i).Entries()) {
+            out += key + "|" + value + ";";
+        }
+    }
+    return out;
+}
+
+std::string Parsed(const std::string& bytes) {
+    HInfoIniFile store;
+    store.ReadBytes(bytes);
+    return Dump(store);
+}
+
+TEST(IniRead, LinesAreClassifiedByTheirFirstBytes) {
+    const struct {
+        std::string input;
+        std::string store;
+    } cases[] = {
+        {"[S]\na=1\na=2\n", "[S]a|2;"},
+        {"[S]\na=1\nb=2\n[T]\nt=1\n[S]\nc=3\na=4\n", "[S]a|4;b|2;c|3;[T]t|1;"},
+        {"[S]\nkey = value\n", "[S]key | value;"},
+        {"[S]\n\tk\t=\tv \n", "[S]\tk\t|\tv ;"},
+        {"[S]\nk=v=w\n", "[S]k|v=w;"},
+        {"[S]\nk=\n  =1\n", "[S]k|;  |1;"},
+        {"k=1\n[S]\nk=2\n", "[???]k|1;[S]k|2;"},
+        {"[abc\nk=1\n", "[???]k|1;"},
+        {"[S]\n[abc\nk=1\n[]\nn=2\n", "[S]k|1;n|2;"},
+        {"[abc]xyz\nk=1\n[ a ]b]\nk=2\n", "[abc]k|1;[ a ]k|2;"},
+        {"[S]\n#k=1\n;k=2\n\n=5\nnoequals\n  \nk=3\n", "[S]k|3;"},
+        {"[S]\n\rk=1\n", ""},
+        {"[S]\nK=1\nk=2\n[s]\nk=3\n", "[S]K|1;k|2;[s]k|3;"},
+        {"[S]\n[T]\nk=1\n[U]\n", "[T]k|1;"},
+        {"[S]\nk=v", "[S]k|v;"},
+        {"[S]\r\nk=v\r\n\r\nn=1", "[S]k|v;n|1;"},
+        {"[S]\r\nk=v\r\r\nn=v\r", "[S]k|v\r;n|v\r;"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Parsed(c.input), c.store) << c.input;
+    }
+}
+
+TEST(IniRead, LongLinesAndLongHeaders) {
+    const std::string value(10000 - 2, 'v');
+    EXPECT_EQ(Parsed("[S]\nk=" + value + "\nn=1\n"), "[S]k|" + value + ";n|1;");
+
+    const std::string name999(999, 'n');
+    EXPECT_EQ(Parsed("[" + name999 + "]\nk=1\n"), "[" + name999 + "]k|1;");
+    EXPECT_EQ(Parsed("[" + std::string(5000, 'n') + "]\nk=1\n"), "[" + name999 + "]k|1;");
+
+    // The cut counts cp932 bytes, even where it falls inside a character.
+    std::string japanese;
+    for (int i = 0; i < 600; ++i) {
+        japanese += "\x82\xA0";  // あ
+    }
+    HInfoIniFile store;
+    store.ReadBytes("[" + japanese + "]\nk=1\n");
+    ASSERT_EQ(store.SectionCount(), 1u);
+    EXPECT_EQ(ToCp932(store.SectionAt(0).Name()), japanese.substr(0, 999));
+}
+
+TEST(IniRead, JapaneseIsDecoded) {
+    // ソ and 表 end in the byte of "\"; ゾ ends in the byte of "]", which the header still
+    // stops at, as the format was always read.
+    EXPECT_EQ(
+        Parsed("[\x83\x5E\x83\x58\x83\x4E_001]\n\x96\xBC\x91\x4F=\x83\x5C\x95\x5C=\x81\x60\n"),
+        "[タスク_001]名前|ソ表=～;");
+    EXPECT_EQ(Parsed("[\x83\x5D\x81\x5B\x83\x93]\nk=1\n"), "[" + Cp932ToUtf8("\x83") + "]k|1;");
+}
+
+TEST(IniRead, ReadAddsToTheStore) {
+    TempDir dir;
+    std::ofstream(dir / "in.ini", std::ios::binary) << "[T]\r\nt=1\r\n[S]\r\nk=new\r\n";
+    HInfoIniFile store;
+    store.SetValue("S", "kept", "1");
+    store.SetValue("S", "k", "old");
+    EXPECT_EQ(store.Read(dir / "missing.ini"), 0);
+    EXPECT_EQ(store.Read(dir / ""), 0);  // the folder itself
+    EXPECT_EQ(Dump(store), "[S]kept|1;k|old;");
+    EXPECT_EQ(store.Read(dir / "in.ini"), 1);
+    EXPECT_EQ(Dump(store), "[S]kept|1;k|new;[T]t|1;");
+}
+
+TEST(IniStore, SectionsAndKeys) {
+    HInfoIniFile store;
+    EXPECT_EQ(store.SetValue("B", "k", "1"), 1);
+    store.SetValue("A", "k", "2");
+    store.SetValue("C", "k", "3");
+    store.SetValue("B", "k", "4");
+    EXPECT_EQ(Dump(store), "[B]k|4;[A]k|2;[C]k|3;");
+    EXPECT_EQ(store.GetValue("B", "k", "d"), "4");
+    EXPECT_EQ(store.GetValue("B", "K", "d"), "d");
+    EXPECT_EQ(store.GetValue("b", "k", "d"), "d");
+    EXPECT_EQ(store.GetKeyCount("B"), 1);
+    EXPECT_EQ(store.GetKeyCount("b"), -1);
+
+    EXPECT_EQ(store.RemoveSection("A"), 1);
+    EXPECT_EQ(store.RemoveSection("A"), 0);
+    EXPECT_EQ(store.GetKeyCount("A"), -1);
+    EXPECT_EQ(store.GetValue("A", "k", "gone"), "gone");
+    store.SetValue("A", "n", "5");
+    EXPECT_EQ(Dump(store), "[B]k|4;[C]k|3;[A]n|5;");
+}
+
+// Sections of many keys are looked up through an index; it must follow every change.
+TEST(IniStore, LargeSectionsKeepOrderAndValues) {
+    HInfoIniFile store;
+    std::string expected = "[S]";
+    for (int i = 0; i < 40; ++i) {
+        store.SetValue("S", Format("K%d", i), "old");
+        expected += Format("K%d|%s;", i, i % 3 == 0 ? "new" : "old");
+    }
+    for (int i = 0; i < 40; i += 3) {
+        store.SetValue("S", Format("K%d", i), "new");
+    }
+    EXPECT_EQ(Dump(store), expected);
+    EXPECT_EQ(store.GetValue("S", "K39", ""), "new");
+    EXPECT_EQ(store.GetValue("S", "K38", ""), "old");
+    EXPECT_EQ(store.FindValue("S", "K40"), nullptr);
+}
+
+TEST(IniWrite, SectionsInCreationOrderWithCrLf) {
+    HInfoIniFile store;
+    store.SetValue("B", "z", "1");
+    store.SetValue("B", "a", "2");
+    store.SetValue("A", "k", "v=w ");
+    store.SetValue("B", "z", "3");
+    TempDir dir;
+    ASSERT_EQ(store.Write(dir / "out.ini"), 1);
+    EXPECT_EQ(FileBytes(dir / "out.ini"), "[B]\r\nz=3\r\na=2\r\n[A]\r\nk=v=w \r\n");
+}
+
+TEST(IniWrite, TextIsCp932OnDisk) {
+    HInfoIniFile store;
+    store.SetValue("TASK_001", "Name", "顧客マスタ[12]");
+    store.SetValue("タスク", "名前", "ソ表～");
+    TempDir dir;
+    const std::string path = dir / "顧客.zvk";
+    int unencodable = -1;
+    ASSERT_EQ(store.Write(path, &unencodable), 1);
+    EXPECT_EQ(unencodable, 0);
+    EXPECT_EQ(FileBytes(path),
+              "[TASK_001]\r\nName=\x8C\xDA\x8B\x71\x83\x7D\x83\x58\x83\x5E[12]\r\n"
+              "[\x83\x5E\x83\x58\x83\x4E]\r\n\x96\xBC\x91\x4F=\x83\x5C\x95\x5C\x81\x60\r\n");
+    HInfoIniFile back;
+    ASSERT_EQ(back.Read(path), 1);
+    EXPECT_EQ(Dump(back), "[TASK_001]Name|顧客マスタ[12];[タスク]名前|ソ表～;");
+
+    // What cp932 cannot hold is counted and written as "?".
+    store.SetValue("S", "é", "a😀b");
+    ASSERT_EQ(store.Write(path, &unencodable), 1);
+    EXPECT_EQ(unencodable, 2);
+    EXPECT_TRUE(FileBytes(path).ends_with("[S]\r\n?=a?b\r\n"));
+}
+
+TEST(IniWrite, StoreSurvivesAFileRoundTrip) {
+    HInfoIniFile store;
+    for (int i = 0; i < 30; ++i) {
+        const std::string section = Format("FILE_%03d", i);
+        store.SetValue(section, "Name", Format("顧客マスタ[%d]", i));
+        store.SetValue(section, "GuiText_Font", "0,0,0,0,-13,ＭＳ ゴシック");
+        for (int k = 0; k < 20; ++k) {
+            store.SetValue(section, Format("DETLIST_NAME_%03d", k), Format("項目%d", k));
+        }
+    }
+    store.SetValue("BIG", "Bitmap", std::string(150000, 'A'));  // beyond any read buffer
+    store.SetValue("RAW", "k", Cp932ToUtf8("\x80\xFF\x81"));
+    TempDir dir;
+    ASSERT_EQ(store.Write(dir / "doc.zvk"), 1);
+    HInfoIniFile back;
+    ASSERT_EQ(back.Read(dir / "doc.zvk"), 1);
+    EXPECT_EQ(back.IsSame(&store), 1);
+    EXPECT_EQ(Dump(back), Dump(store));
+}
+
+// Bytes that are not cp932 come back unchanged when a file is read and written again.
+TEST(IniWrite, UndecodableBytesSurviveLoadAndSave) {
+    const std::string original =
+        "[S\x80]\r\nk\xFF=\x82\xA0\x85\x40\xFD\r\nv=\x81\x20\x5C\r\n[\x83\x5E]\r\nend=\x8C\r\n";
+    TempDir dir;
+    std::ofstream(dir / "in.ini", std::ios::binary) << original;
+    HInfoIniFile store;
+    ASSERT_EQ(store.Read(dir / "in.ini"), 1);
+    int unencodable = -1;
+    ASSERT_EQ(store.Write(dir / "in.ini", &unencodable), 1);
+    EXPECT_EQ(unencodable, 0);
+    EXPECT_EQ(FileBytes(dir / "in.ini"), original);
+}
+
+TEST(IniWrite, FailsWhereNoFileCanBeMade) {
+    HInfoIniFile store;
+    store.SetValue("S", "k", "v");
+    TempDir dir;
+    EXPECT_EQ(store.Write(dir / "missing/out.ini"), 0);
+    EXPECT_FALSE(fs::exists(dir / "missing"));
+    fs::create_directory(dir / "folder");
+    EXPECT_EQ(store.Write(dir / "folder"), 0);
+    EXPECT_TRUE(fs::is_empty(dir / "folder"));
+}
+
+TEST(IniCompare, IsSame) {
+    const std::string base = "[A]\nx=1\ny=顧客\n[B]\nz=" + std::string(300, 'z') + "\n";
+    const struct {
+        std::string other;
+        int same;
+    } cases[] = {
+        {base, 1},
+        {"[P]\nx=1\ny=顧客\n[Q]\nz=" + std::string(300, 'z') + "\n", 1},  // names differ
+        {"[A]\nx=1\ny=顧客\n[B]\nz=" + std::string(299, 'z') + "y\n", 0},
+        {"[A]\ny=顧客\nx=1\n[B]\nz=" + std::string(300, 'z') + "\n", 0},
+        {"[B]\nz=" + std::string(300, 'z') + "\n[A]\nx=1\ny=顧客\n", 0},
+        {base + "[B]\nw=\n", 0},
+        {base + "[C]\nx=1\n", 0},
+        {"[A]\nx=1\ny=顧客\n", 0},
+        {"", 0},
+    };
+    HInfoIniFile a;
+    a.ReadBytes(ToCp932(base));
+    for (const auto& c : cases) {
+        HInfoIniFile b;
+        b.ReadBytes(ToCp932(c.other));
+        EXPECT_EQ(a.IsSame(&b), c.same) << c.other;
+        EXPECT_EQ(b.IsSame(&a), c.same) << c.other;
+    }
+    EXPECT_EQ(a.IsSame(&a), 1);
+    EXPECT_EQ(a.IsSame(nullptr), 0);
+    HInfoIniFile empty, alsoEmpty;
+    EXPECT_EQ(empty.IsSame(&alsoEmpty), 1);
+}
+
+}  // namespace
+}  // namespace zarvik
