@@ -94,6 +94,50 @@ TEST_F(FlowDocumentTest, SavesBoxesBottomToTopThenLinesThenHeader) {
     EXPECT_EQ("6", store.GetValue("Zarvik", "FileVersion.Build", ""));
 }
 
+TEST_F(FlowDocumentTest, DefaultDataFunctionIsStoredWithItsDefaultAttributes) {
+    const int32_t number = NextNameNumber(kKindFile);
+    auto file = std::make_unique<HItemFile>();
+    file->position = {40, 30};
+    const std::string section = file->GetSectionKey();
+    HFlowDocument doc;
+    doc.Boxes().Append(std::move(file));
+    HInfoIniFile store;
+    HIniFile ini(store, 0);
+    ASSERT_EQ(1, doc.SaveItems(ini));
+
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Name", Format("ファイル[%d]", number)},
+        {"From", ""},
+        {"To", ""},
+        {"Line", ""},
+        {"GuiPoint", "40,30"},
+        {"GuiSize", "100,50"},
+        {"GuiMinSize", "30,30"},
+        {"LineHide", "0"},
+        {"GuiText_Font", "0,0,0,0,-13,ＭＳ ゴシック"},
+        {"GuiText_TextColor", "0"},
+        {"GuiText_DrawTextFormat", "2053"},
+        {"GuiText_TextFreePoint", "0"},
+        {"GuiText_Text_PosX", "0"},
+        {"GuiText_Text_PosY", "0"},
+        {"GuiPenNormal", "0,0,0,16711680"},
+        {"GuiPenSelected", "0,0,0,8421376"},
+        {"GuiPenGuide", "0,0,0,65280"},
+        {"GuiBrush", "16777215,0,0"},
+        {"FpType", "200"},
+        {"SelectFpSumType", "0"},
+        {"FpLevel", "0"},
+        {"FpUser", "0"},
+        {"AutoDET", "1"},
+        {"AutoRET", "1"},
+        {"UserDET", "0"},
+        {"UserRET", "0"},
+    };
+    ASSERT_EQ(1u, store.SectionCount());
+    EXPECT_EQ(section, store.SectionAt(0).Name());
+    EXPECT_EQ(expected, store.SectionAt(0).Entries());
+}
+
 TEST_F(FlowDocumentTest, LoadRestoresStackingLinksAndDerivedCounts) {
     HFlowDocument doc;
     BuildTwoBoxesAndLine(doc);

@@ -5,11 +5,13 @@
 namespace zarvik {
 namespace {
 
-constexpr const char* kTextPrefix = "GuiText";
-
-std::string TextKey(const char* suffix) {
-    return std::string(kTextPrefix) + suffix;
-}
+// The label keys: the prefix "GuiText" and the attribute.
+constexpr const char* kFontKey = "GuiText_Font";
+constexpr const char* kTextColorKey = "GuiText_TextColor";
+constexpr const char* kFormatKey = "GuiText_DrawTextFormat";
+constexpr const char* kFreePointKey = "GuiText_TextFreePoint";
+constexpr const char* kPosXKey = "GuiText_Text_PosX";
+constexpr const char* kPosYKey = "GuiText_Text_PosY";
 
 }  // namespace
 
@@ -28,12 +30,12 @@ HInfoItemCore::HInfoItemCore()
       brush(SolidBrush(Rgb(255, 255, 255))) {}
 
 int HInfoItemCore::SaveGui(HIniFile& ini, const std::string& section) const {
-    ini.SetFont(section, TextKey("_Font"), text.font);
-    ini.SetInt(section, TextKey("_TextColor"), static_cast<int32_t>(text.textColor));
-    ini.SetInt(section, TextKey("_DrawTextFormat"), text.textFormat);
-    ini.SetInt(section, TextKey("_TextFreePoint"), text.freePoint);
-    ini.SetInt(section, TextKey("_Text_PosX"), text.labelOffset.x);
-    ini.SetInt(section, TextKey("_Text_PosY"), text.labelOffset.y);
+    ini.SetFont(section, kFontKey, text.font);
+    ini.SetInt(section, kTextColorKey, static_cast<int32_t>(text.textColor));
+    ini.SetInt(section, kFormatKey, text.textFormat);
+    ini.SetInt(section, kFreePointKey, text.freePoint);
+    ini.SetInt(section, kPosXKey, text.labelOffset.x);
+    ini.SetInt(section, kPosYKey, text.labelOffset.y);
     ini.SetPen(section, "GuiPenNormal", penNormal);
     ini.SetPen(section, "GuiPenSelected", penSelected);
     ini.SetPen(section, "GuiPenGuide", penGuide);
@@ -42,12 +44,12 @@ int HInfoItemCore::SaveGui(HIniFile& ini, const std::string& section) const {
 }
 
 int HInfoItemCore::LoadGui(HIniFile& ini, const std::string& section) {
-    text.font = ini.GetFont(section, TextKey("_Font"), text.font);
-    text.textColor = static_cast<HColorRef>(ini.GetInt(section, TextKey("_TextColor")));
-    text.textFormat = ini.GetInt(section, TextKey("_DrawTextFormat"));
-    text.freePoint = ini.GetInt(section, TextKey("_TextFreePoint"));
-    text.labelOffset.x = ini.GetInt(section, TextKey("_Text_PosX"));
-    text.labelOffset.y = ini.GetInt(section, TextKey("_Text_PosY"));
+    text.font = ini.GetFont(section, kFontKey, text.font);
+    text.textColor = static_cast<HColorRef>(ini.GetInt(section, kTextColorKey));
+    text.textFormat = ini.GetInt(section, kFormatKey);
+    text.freePoint = ini.GetInt(section, kFreePointKey);
+    text.labelOffset.x = ini.GetInt(section, kPosXKey);
+    text.labelOffset.y = ini.GetInt(section, kPosYKey);
     penNormal = ini.GetPen(section, "GuiPenNormal", penNormal);
     penSelected = ini.GetPen(section, "GuiPenSelected", penSelected);
     penGuide = ini.GetPen(section, "GuiPenGuide", penGuide);

@@ -10,16 +10,25 @@
 namespace zarvik {
 namespace {
 
-// The positions just after each comma of text, at most count of them; fewer when the text
-// has fewer commas.
-std::vector<std::size_t> FieldStarts(std::string_view text, std::size_t count) {
-    std::vector<std::size_t> starts;
-    for (std::size_t i = 0; i < text.size() && starts.size() < count; ++i) {
-        if (text[i] == ',') {
-            starts.push_back(i + 1);
+// The positions just after the first commas of a text, at most five of them.
+struct FieldStarts {
+    FieldStarts(std::string_view text, std::size_t wanted) {
+        for (std::size_t i = 0; i < text.size() && count < wanted && count < 5; ++i) {
+            if (text[i] == ',') {
+                at[count++] = i + 1;
+            }
         }
     }
-    return starts;
+    std::size_t size() const { return count; }
+    std::size_t operator[](std::size_t i) const { return at[i]; }
+
+    std::size_t at[5] = {};
+    std::size_t count = 0;
+};
+
+// The stored value, or "0" when there is none (the default the text forms are read with).
+std::string_view ValueOrZero(const std::string* value) {
+    return value != nullptr ? std::string_view(*value) : std::string_view("0");
 }
 
 int32_t FieldAt(std::string_view text, std::size_t start) {
@@ -133,11 +142,11 @@ int HIniFile::GetSize(std::string_view section, std::string_view key, HSize& out
 }
 
 void HIniFile::SetPoint(std::string_view section, std::string_view key, HPoint value) {
-    Put(section, key, Format("%d,%d", value.x, value.y));
+    Put(section, key, JoinInts({value.x, value.y}));
 }
 
 void HIniFile::SetSize(std::string_view section, std::string_view key, HSize value) {
-    Put(section, key, Format("%d,%d", value.cx, value.cy));
+    Put(section, key, JoinInts({value.cx, value.cy}));
 }
 
 std::optional<HLogFont> HIniFile::GetFont(std::string_view section, std::string_view key,
@@ -145,8 +154,8 @@ std::optional<HLogFont> HIniFile::GetFont(std::string_view section, std::string_
     if (!templ) {
         return std::nullopt;
     }
-    const std::string value = m_store.GetValue(section, key, "0");
-    const std::vector<std::size_t> starts = FieldStarts(value, 5);
+    const std::string_view value = ValueOrZero(m_store.FindValue(section, key));
+    const FieldStarts starts(value, 5);
     if (starts.size() < 5) {
         return kStockSystemFont;
     }
@@ -157,7 +166,7 @@ std::optional<HLogFont> HIniFile::GetFont(std::string_view section, std::string_
     font.weight = FieldAt(value, starts[2]);
     const int dpi = Platform().ScreenPixelsPerInch();
     const int32_t points = FontHeightToPoints(FieldAt(value, starts[3]), dpi);
-    font.faceName = Cp932Truncate(std::string_view(value).substr(starts[4]), kFaceNameMaxBytes);
+    font.faceName = Cp932Truncate(value.substr(starts[4]), kFaceNameMaxBytes);
     // Made again as a point font of -10 × points tenths, whose magnitude is what counts.
     font.height = PointFontHeight(-10 * points, dpi);
     return font;
@@ -169,9 +178,8 @@ int HIniFile::SetFont(std::string_view section, std::string_view key,
         return 0;
     }
     Put(section, key,
-        Format("%d,%d,%d,%d,%d,", font->italic, font->strikeOut, font->underline, font->weight,
-               font->height) +
-            Cp932Truncate(font->faceName, kFaceNameMaxBytes));
+        JoinInts({font->italic, font->strikeOut, font->underline, font->weight, font->height}) +
+            "," + Cp932Truncate(font->faceName, kFaceNameMaxBytes));
     return 1;
 }
 
@@ -180,8 +188,8 @@ std::optional<HLogPen> HIniFile::GetPen(std::string_view section, std::string_vi
     if (!templ) {
         return std::nullopt;
     }
-    const std::string value = m_store.GetValue(section, key, "0");
-    const std::vector<std::size_t> starts = FieldStarts(value, 3);
+    const std::string_view value = ValueOrZero(m_store.FindValue(section, key));
+    const FieldStarts starts(value, 3);
     if (starts.size() < 3) {
         return kStockBlackPen;
     }
@@ -199,8 +207,7 @@ int HIniFile::SetPen(std::string_view section, std::string_view key,
         return 0;
     }
     Put(section, key,
-        Format("%d,%d,%d,%d", pen->style, pen->width.x, pen->width.y,
-               static_cast<int32_t>(pen->color)));
+        JoinInts({pen->style, pen->width.x, pen->width.y, static_cast<int32_t>(pen->color)}));
     return 1;
 }
 
@@ -209,8 +216,8 @@ std::optional<HLogBrush> HIniFile::GetBrush(std::string_view section, std::strin
     if (!templ) {
         return std::nullopt;
     }
-    const std::string value = m_store.GetValue(section, key, "0");
-    const std::vector<std::size_t> starts = FieldStarts(value, 2);
+    const std::string_view value = ValueOrZero(m_store.FindValue(section, key));
+    const FieldStarts starts(value, 2);
     if (starts.size() < 2) {
         return kStockHollowBrush;
     }
@@ -226,8 +233,7 @@ int HIniFile::SetBrush(std::string_view section, std::string_view key,
     if (!brush) {
         return 0;
     }
-    Put(section, key,
-        Format("%d,%d,%d", static_cast<int32_t>(brush->color), brush->hatch, brush->style));
+    Put(section, key, JoinInts({static_cast<int32_t>(brush->color), brush->hatch, brush->style}));
     return 1;
 }
 

@@ -16,22 +16,15 @@ constexpr std::string_view kNoSectionName = "???";
 
 }  // namespace
 
-void HInfoIniSection::SetValue(std::string_view key, std::string_view value) {
-    if (!m_index.empty()) {
-        const auto found = m_index.find(key);
-        if (found != m_index.end()) {
-            m_entries[found->second].second.assign(value);
-            return;
-        }
-    } else {
-        for (Entry& entry : m_entries) {
-            if (entry.first == key) {
-                entry.second.assign(value);
-                return;
-            }
-        }
+std::string* HInfoIniSection::Slot(std::string_view key) {
+    return const_cast<std::string*>(static_cast<const HInfoIniSection*>(this)->Find(key));
+}
+
+void HInfoIniSection::Add(std::string&& key, std::string&& value) {
+    if (m_entries.empty()) {
+        m_entries.reserve(kTypicalKeys);
     }
-    m_entries.emplace_back(std::string(key), std::string(value));
+    m_entries.emplace_back(std::move(key), std::move(value));
     if (!m_index.empty()) {
         m_index.emplace(m_entries.back().first, m_entries.size() - 1);
     } else if (m_entries.size() > kIndexThreshold) {
@@ -39,6 +32,22 @@ void HInfoIniSection::SetValue(std::string_view key, std::string_view value) {
         for (std::size_t i = 0; i < m_entries.size(); ++i) {
             m_index.emplace(m_entries[i].first, i);
         }
+    }
+}
+
+void HInfoIniSection::SetValue(std::string_view key, std::string_view value) {
+    if (std::string* slot = Slot(key)) {
+        slot->assign(value);
+    } else {
+        Add(std::string(key), std::string(value));
+    }
+}
+
+void HInfoIniSection::SetValue(std::string&& key, std::string&& value) {
+    if (std::string* slot = Slot(key)) {
+        *slot = std::move(value);
+    } else {
+        Add(std::move(key), std::move(value));
     }
 }
 
@@ -63,24 +72,34 @@ HInfoIniFile::HInfoIniFile() = default;
 HInfoIniFile::~HInfoIniFile() = default;
 
 void HInfoIniFile::Clear() {
+    m_lastSection = nullptr;
     m_sections.clear();
     m_byName.clear();
 }
 
 HInfoIniSection& HInfoIniFile::SectionForWrite(std::string_view name) {
-    const auto found = m_byName.find(name);
-    if (found != m_byName.end()) {
-        return *found->second;
+    if (m_lastSection != nullptr && m_lastSection->Name() == name) {
+        return *m_lastSection;
     }
-    m_sections.push_back(std::make_unique<HInfoIniSection>(std::string(name)));
-    HInfoIniSection& section = *m_sections.back();
-    m_byName.emplace(section.Name(), &section);
-    return section;
+    const auto [slot, created] = m_byName.try_emplace(std::string(name), nullptr);
+    if (created) {
+        m_sections.push_back(std::make_unique<HInfoIniSection>(std::string(name)));
+        slot->second = m_sections.back().get();
+    }
+    m_lastSection = slot->second;
+    return *slot->second;
 }
 
 const HInfoIniSection* HInfoIniFile::FindSection(std::string_view name) const {
+    if (m_lastSection != nullptr && m_lastSection->Name() == name) {
+        return m_lastSection;
+    }
     const auto found = m_byName.find(name);
-    return found == m_byName.end() ? nullptr : found->second;
+    if (found == m_byName.end()) {
+        return nullptr;
+    }
+    m_lastSection = found->second;
+    return found->second;
 }
 
 int HInfoIniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
@@ -111,6 +130,7 @@ int HInfoIniFile::RemoveSection(std::string_view section) {
     }
     const HInfoIniSection* doomed = found->second;
     m_byName.erase(found);
+    m_lastSection = nullptr;
     for (auto it = m_sections.begin(); it != m_sections.end(); ++it) {
         if (it->get() == doomed) {
             m_sections.erase(it);

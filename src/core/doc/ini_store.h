@@ -29,6 +29,7 @@ public:
 
     // Stores value under key; an existing key keeps its place and takes the new value.
     void SetValue(std::string_view key, std::string_view value);
+    void SetValue(std::string&& key, std::string&& value);
 
     // The value of key, or nullptr when the section has no such key.
     const std::string* Find(std::string_view key) const;
@@ -42,6 +43,11 @@ public:
     int HasSameEntries(const HInfoIniSection& other) const;
 
 private:
+    std::string* Slot(std::string_view key);
+    void Add(std::string&& key, std::string&& value);
+
+    // Room made for keys at once: an item section holds a few dozen.
+    static constexpr std::size_t kTypicalKeys = 32;
     // Small sections are searched directly; larger ones get an index.
     static constexpr std::size_t kIndexThreshold = 64;
 
@@ -106,6 +112,8 @@ private:
 
     std::vector<std::unique_ptr<HInfoIniSection>> m_sections;
     std::unordered_map<std::string, HInfoIniSection*, HStringHash, std::equal_to<>> m_byName;
+    // Records read and write one section key after key; the last one found is tried first.
+    mutable HInfoIniSection* m_lastSection = nullptr;
 };
 
 }  // namespace zarvik

@@ -32,6 +32,13 @@ int32_t TakeNameNumber(int32_t kind) {
     return g_nameCounters[kind - kKindFile]++;
 }
 
+int32_t NextNameNumber(int32_t kind) {
+    if (kind < kKindFile || kind > kKindImageBox) {
+        return 0;
+    }
+    return g_nameCounters[kind - kKindFile];
+}
+
 int32_t SelectionChangeCount() {
     return g_selectionChanges;
 }

@@ -41,6 +41,8 @@ int32_t ItemIdCounter();
 void SetItemIdCounter(int32_t value);
 int32_t TakeItemId();
 int32_t TakeNameNumber(int32_t kind);
+// The number the next item of the kind will be named with.
+int32_t NextNameNumber(int32_t kind);
 int32_t SelectionChangeCount();
 
 // The section key format of a kind ("FILE_%03d"), nullptr for an unknown kind.

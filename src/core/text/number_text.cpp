@@ -1,5 +1,6 @@
 #include "core/text/number_text.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <limits>
@@ -42,14 +43,18 @@ int32_t Atoi(std::string_view text) {
 }
 
 std::string Format(const char* format, ...) {
+    // Most texts fit the stack buffer, so they are formatted once.
+    char buffer[256];
     va_list args;
     va_start(args, format);
     va_list copy;
     va_copy(copy, args);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, copy);
     va_end(copy);
     std::string result;
-    if (length > 0) {
+    if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer) {
+        result.assign(buffer, static_cast<std::size_t>(length));
+    } else if (length > 0) {
         result.resize(static_cast<std::size_t>(length));
         std::vsnprintf(result.data(), result.size() + 1, format, args);
     }
@@ -58,7 +63,22 @@ std::string Format(const char* format, ...) {
 }
 
 std::string FormatInt(int32_t value) {
-    return std::to_string(value);
+    return JoinInts({value});
+}
+
+std::string JoinInts(std::initializer_list<int32_t> values) {
+    char buffer[16 * 12];
+    char* at = buffer;
+    for (const int32_t value : values) {
+        if (at != buffer) {
+            *at++ = ',';
+        }
+        at = std::to_chars(at, buffer + sizeof buffer, value).ptr;
+        if (at >= buffer + sizeof buffer - 12) {
+            break;  // more values than any stored form has
+        }
+    }
+    return std::string(buffer, at);
 }
 
 }  // namespace zarvik

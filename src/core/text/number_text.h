@@ -2,6 +2,7 @@
 // Number parsing and formatting with the C library's rules, as the stored files use them.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,9 @@ std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2))
 
 // "%d"
 std::string FormatInt(int32_t value);
+
+// The values as "%d" joined by commas ("7,8" for {7, 8}), the form of points, pens and
+// brushes in stored files.
+std::string JoinInts(std::initializer_list<int32_t> values);
 
 }  // namespace zarvik
