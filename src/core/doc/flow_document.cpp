@@ -1,6 +1,7 @@
 #include "core/doc/flow_document.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -100,6 +101,8 @@ int LoadLine(HIniFile& ini, const std::string& section, HItemLine& line) {
         !ini.GetPoint(section, "GuiPointTo", line.toOffset)) {
         return 0;
     }
+    line.fromOffset = ClampPoint(line.fromOffset);
+    line.toOffset = ClampPoint(line.toOffset);
     line.fromKey = ini.GetString(section, "From");
     line.toKey = ini.GetString(section, "To");
     line.lineType = ini.GetInt(section, "LineType");
@@ -255,6 +258,13 @@ int HFlowDocument::SaveDocument(const std::string& path, HSaveReport* report) {
 }
 
 int HFlowDocument::LoadDocument(const std::string& path) {
+    // A path that is missing loads as a new, empty document; one that exists but cannot
+    // be read as a file fails, so that saving never replaces it with nothing.
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 &&
+        (!S_ISREG(st.st_mode) || ::access(path.c_str(), R_OK) != 0)) {
+        return 0;
+    }
     HInfoIniFile store;
     HIniFile ini(store, 0);
     ini.Open(path);

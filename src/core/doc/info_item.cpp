@@ -48,8 +48,8 @@ int HInfoItemCore::LoadGui(HIniFile& ini, const std::string& section) {
     text.textColor = static_cast<HColorRef>(ini.GetInt(section, kTextColorKey));
     text.textFormat = ini.GetInt(section, kFormatKey);
     text.freePoint = ini.GetInt(section, kFreePointKey);
-    text.labelOffset.x = ini.GetInt(section, kPosXKey);
-    text.labelOffset.y = ini.GetInt(section, kPosYKey);
+    text.labelOffset =
+        ClampPoint(HPoint{ini.GetInt(section, kPosXKey), ini.GetInt(section, kPosYKey)});
     penNormal = ini.GetPen(section, "GuiPenNormal", penNormal);
     penSelected = ini.GetPen(section, "GuiPenSelected", penSelected);
     penGuide = ini.GetPen(section, "GuiPenGuide", penGuide);
@@ -78,6 +78,9 @@ int HInfoItemObject::LoadGui(HIniFile& ini, const std::string& section) {
         !ini.GetSize(section, "GuiMinSize", minSize)) {
         return 0;
     }
+    position = ClampPoint(position);
+    size = ClampSize(size);
+    minSize = ClampSize(minSize);
     lineHide = ini.GetInt(section, "LineHide");
     return HInfoItemCore::LoadGui(ini, section);
 }

@@ -1,5 +1,7 @@
 #include "core/doc/ini_file.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -168,7 +170,9 @@ std::optional<HLogFont> HIniFile::GetFont(std::string_view section, std::string_
     const int32_t points = FontHeightToPoints(FieldAt(value, starts[3]), dpi);
     font.faceName = Cp932Truncate(value.substr(starts[4]), kFaceNameMaxBytes);
     // Made again as a point font of -10 × points tenths, whose magnitude is what counts.
-    font.height = PointFontHeight(-10 * points, dpi);
+    // A hand-edited height near the 32-bit limit must not overflow on the way.
+    const int64_t tenths = std::clamp<int64_t>(-10 * int64_t{points}, INT32_MIN, INT32_MAX);
+    font.height = PointFontHeight(static_cast<int32_t>(tenths), dpi);
     return font;
 }
 

@@ -1,5 +1,7 @@
 #include "core/items/item_core.h"
 
+#include <cstdint>
+
 #include "core/doc/info_core.h"
 #include "core/doc/info_item.h"
 #include "core/text/number_text.h"
@@ -22,7 +24,8 @@ void SetItemIdCounter(int32_t value) {
 }
 
 int32_t TakeItemId() {
-    return g_idCounter++;
+    // A document can raise the counter to the top of the range; it stays there.
+    return g_idCounter < INT32_MAX ? g_idCounter++ : g_idCounter;
 }
 
 int32_t TakeNameNumber(int32_t kind) {

@@ -37,6 +37,22 @@ struct HSize {
     friend bool operator==(const HSize&, const HSize&) = default;
 };
 
+// Canvas coordinates and sizes read from a file are held within this bound, so that sums
+// of a few of them never overflow.
+inline constexpr int32_t kCoordinateLimit = 100000000;
+
+constexpr int32_t ClampCoordinate(int32_t value) {
+    return value < -kCoordinateLimit  ? -kCoordinateLimit
+           : value > kCoordinateLimit ? kCoordinateLimit
+                                      : value;
+}
+constexpr HPoint ClampPoint(HPoint p) {
+    return HPoint{ClampCoordinate(p.x), ClampCoordinate(p.y)};
+}
+constexpr HSize ClampSize(HSize s) {
+    return HSize{ClampCoordinate(s.cx), ClampCoordinate(s.cy)};
+}
+
 // Left and top edges belong to the rectangle, right and bottom do not (unless a rule says
 // otherwise).
 struct HRect {

@@ -235,6 +235,9 @@ std::size_t Cp932Length(std::string_view utf8) {
 }
 
 std::string Cp932Truncate(std::string_view utf8, std::size_t maxBytes) {
+    if (utf8.size() <= maxBytes || Cp932Length(utf8) <= maxBytes) {
+        return std::string(utf8);  // no cp932 form is longer than its UTF-8 form
+    }
     std::size_t used = 0;
     std::size_t i = 0;
     std::string encoded;
