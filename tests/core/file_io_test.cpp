@@ -11,33 +11,17 @@
 #include <string>
 
 #include "core/doc/file_io.h"
+#include "test_support.h"
 
 namespace zarvik {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "file_io_test.XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    int Count() const { return static_cast<int>(std::distance(fs::directory_iterator(path_), {})); }
-
-private:
-    fs::path path_;
-};
+using test_support::FileBytes;
+using test_support::TempDir;
 
 void PutFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 unsigned Mode(const std::string& path) {

@@ -12,29 +12,14 @@
 #include "core/doc/ini_file.h"
 #include "core/port/platform.h"
 #include "core/text/number_text.h"
+#include "test_support.h"
 
 namespace zarvik {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "ini_file_test.XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
-};
-
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test_support::FileBytes;
+using test_support::TempDir;
 
 class Screen120Dpi : public HPlatform {
 public:

@@ -9,30 +9,14 @@
 #include "core/doc/ini_store.h"
 #include "core/text/cp932.h"
 #include "core/text/number_text.h"
+#include "test_support.h"
 
 namespace zarvik {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "ini_store_test.XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    fs::path path_;
-};
-
-std::string FileBytes(const std::string& path) {
-    std::string bytes;
-    EXPECT_EQ(ReadWholeFile(path, bytes), 1) << path;
-    return bytes;
-}
+using test_support::FileBytes;
+using test_support::TempDir;
 
 // The store in one line: "[name]key|value;key|value;[name]...".
 std::string Dump(const HInfoIniFile& store) {

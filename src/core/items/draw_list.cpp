@@ -1,5 +1,7 @@
 #include "core/items/draw_list.h"
 
+#include <algorithm>
+
 #include "core/items/item_core.h"
 #include "core/items/item_line.h"
 #include "core/items/item_object.h"
@@ -180,96 +182,66 @@ int HDrawList::Relink(const std::vector<HItemCore*>& items) {
     return 1;
 }
 
-int HDrawList::SendToHead() {
+int HDrawList::Reorder(const HItemCore* endItem, void (*move)(std::vector<HItemCore*>&)) {
     if (m_count <= 1) {
         return 0;
     }
-    if (m_head->Selected() == 1) {
-        return 1;
+    if (endItem->Selected() == 1) {
+        return 1;  // already there: done, and still a command performed
     }
     std::vector<HItemCore*> items = Snapshot();
     if (items.empty()) {
         return 0;
     }
-    HItemCore* moving = nullptr;
-    for (std::size_t i = items.size() - 1; i >= 1; --i) {
-        if (moving == nullptr && items[i]->Selected() == 1) {
-            moving = items[i];
-        }
-        if (moving != nullptr) {
-            items[i] = items[i - 1];
-        }
-    }
-    if (moving != nullptr) {
-        items[0] = moving;
-    }
+    move(items);
     return Relink(items);
+}
+
+namespace {
+
+bool IsSelected(const HItemCore* item) {
+    return item->Selected() == 1;
+}
+
+}  // namespace
+
+int HDrawList::SendToHead() {
+    // The topmost selected item goes to the head; those before it move up one place.
+    return Reorder(m_head, [](std::vector<HItemCore*>& items) {
+        const auto found = std::find_if(items.rbegin(), items.rend() - 1, IsSelected);
+        if (found != items.rend() - 1) {
+            const auto at = found.base() - 1;
+            std::rotate(items.begin(), at, at + 1);
+        }
+    });
 }
 
 int HDrawList::BringToTail() {
-    if (m_count <= 1) {
-        return 0;
-    }
-    if (m_tail->Selected() == 1) {
-        return 1;
-    }
-    std::vector<HItemCore*> items = Snapshot();
-    if (items.empty()) {
-        return 0;
-    }
-    HItemCore* moving = nullptr;
-    for (std::size_t i = 0; i + 1 < items.size(); ++i) {
-        if (moving == nullptr && items[i]->Selected() == 1) {
-            moving = items[i];
+    // The lowest selected item goes to the tail; those after it move down one place.
+    return Reorder(m_tail, [](std::vector<HItemCore*>& items) {
+        const auto found = std::find_if(items.begin(), items.end() - 1, IsSelected);
+        if (found != items.end() - 1) {
+            std::rotate(found, found + 1, items.end());
         }
-        if (moving != nullptr) {
-            items[i] = items[i + 1];
-        }
-    }
-    if (moving != nullptr) {
-        items.back() = moving;
-    }
-    return Relink(items);
+    });
 }
 
 int HDrawList::StepTowardTail() {
-    if (m_count <= 1) {
-        return 0;
-    }
-    if (m_tail->Selected() == 1) {
-        return 1;
-    }
-    std::vector<HItemCore*> items = Snapshot();
-    if (items.empty()) {
-        return 0;
-    }
-    for (std::size_t i = 0; i + 1 < items.size(); ++i) {
-        if (items[i]->Selected() == 1) {
-            std::swap(items[i], items[i + 1]);
-            break;
+    return Reorder(m_tail, [](std::vector<HItemCore*>& items) {
+        const auto found = std::find_if(items.begin(), items.end() - 1, IsSelected);
+        if (found != items.end() - 1) {
+            std::iter_swap(found, found + 1);
         }
-    }
-    return Relink(items);
+    });
 }
 
 int HDrawList::StepTowardHead() {
-    if (m_count <= 1) {
-        return 0;
-    }
-    if (m_head->Selected() == 1) {
-        return 1;
-    }
-    std::vector<HItemCore*> items = Snapshot();
-    if (items.empty()) {
-        return 0;
-    }
-    for (std::size_t i = items.size() - 1; i >= 1; --i) {
-        if (items[i]->Selected() == 1) {
-            std::swap(items[i], items[i - 1]);
-            break;
+    return Reorder(m_head, [](std::vector<HItemCore*>& items) {
+        const auto found = std::find_if(items.rbegin(), items.rend() - 1, IsSelected);
+        if (found != items.rend() - 1) {
+            std::iter_swap(found, found + 1);
         }
-    }
-    return Relink(items);
+    });
 }
 
 int HDrawList::RemoveFirstSelectedWithLines(HDrawList& lineList) {

@@ -73,6 +73,8 @@ public:
 
 private:
     void Invalidate() { m_index.clear(); }
+    // The frame of the z-order moves: endItem is the head or the tail the move goes to.
+    int Reorder(const HItemCore* endItem, void (*move)(std::vector<HItemCore*>&));
 
     int32_t m_count = 0;
     HItemCore* m_head = nullptr;

@@ -1,0 +1,38 @@
+#pragma once
+// Helpers shared by the tests: a temporary folder that cleans up after itself, and the
+// bytes of a file.
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <iterator>
+#include <string>
+
+namespace zarvik::test_support {
+
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zarvik_test.XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempDir() { std::filesystem::remove_all(path_); }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    // The number of entries in the folder.
+    int Count() const {
+        return static_cast<int>(std::distance(std::filesystem::directory_iterator(path_), {}));
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+// The whole file, empty when it cannot be read.
+std::string FileBytes(const std::string& path);
+
+}  // namespace zarvik::test_support
