@@ -65,6 +65,8 @@ void BM_SaveDocument(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(doc.SaveDocument(path));
     }
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<int64_t>(std::filesystem::file_size(path)));
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond);
@@ -99,6 +101,8 @@ void BM_LoadDocument(benchmark::State& state) {
         doc.Lines().Clear();
         state.ResumeTiming();
     }
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<int64_t>(std::filesystem::file_size(path)));
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_LoadDocument)->Unit(benchmark::kMillisecond);

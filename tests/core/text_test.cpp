@@ -219,3 +219,15 @@ TEST(Atoi, FollowsTheCLibraryAndSaturates) {
 
 }  // namespace
 }  // namespace zarvik
+
+namespace zarvik {
+namespace {
+
+TEST(NumberText, NumberedKeyPadsLikePrintf) {
+    for (const int32_t n : {0, 7, 42, 999, 1000, 123456, -1, -5, -42, -123, INT32_MAX, INT32_MIN}) {
+        EXPECT_EQ(NumberedKey("FILE_", n), Format("FILE_%03d", n)) << n;
+    }
+}
+
+}  // namespace
+}  // namespace zarvik

@@ -209,27 +209,48 @@ void HInfoIniFile::ReadBytes(std::string_view cp932) {
 }
 
 std::string HInfoIniFile::ToBytes(int* unencodable) const {
-    std::size_t estimate = 0;
+    // No cp932 form is longer than its UTF-8 form, so the UTF-8 sizes bound the output and
+    // the text can be written straight into a buffer of that size.
+    std::size_t bound = 0;
     for (const auto& section : m_sections) {
-        estimate += section->Name().size() + 4;
+        bound += section->Name().size() + 4;
         for (const auto& [key, value] : section->Entries()) {
-            estimate += key.size() + value.size() + 3;
+            bound += key.size() + value.size() + 3;
         }
     }
-    std::string out;
-    out.reserve(estimate + estimate / 8);
+    std::string out(bound, '\0');
+    char* at = out.data();
+    std::string scratch;
     int lost = 0;
+    auto put = [&](std::string_view text) {
+        unsigned char high = 0;
+        for (const char c : text) {
+            high |= static_cast<unsigned char>(c);
+        }
+        if (high < 0x80) {
+            std::memcpy(at, text.data(), text.size());
+            at += text.size();
+            return;
+        }
+        scratch.clear();
+        lost += Utf8ToCp932(text, scratch);
+        std::memcpy(at, scratch.data(), scratch.size());
+        at += scratch.size();
+    };
     for (const auto& section : m_sections) {
-        out += '[';
-        lost += Utf8ToCp932(section->Name(), out);
-        out += "]\r\n";
+        *at++ = '[';
+        put(section->Name());
+        std::memcpy(at, "]\r\n", 3);
+        at += 3;
         for (const auto& [key, value] : section->Entries()) {
-            lost += Utf8ToCp932(key, out);
-            out += '=';
-            lost += Utf8ToCp932(value, out);
-            out += "\r\n";
+            put(key);
+            *at++ = '=';
+            put(value);
+            *at++ = '\r';
+            *at++ = '\n';
         }
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
     if (unencodable != nullptr) {
         *unencodable = lost;
     }

@@ -9,8 +9,8 @@ void SaveColList(HIniFile& ini, const std::string& section, const char* prefix,
                  const std::vector<HInfoCol>& list) {
     for (std::size_t i = 0; i < list.size(); ++i) {
         const int n = static_cast<int>(i);
-        ini.SetString(section, Format("%s_NAME_%03d", prefix, n), list[i].name);
-        ini.SetString(section, Format("%s_INFO_%03d", prefix, n), list[i].info);
+        ini.SetString(section, NumberedKey(std::string(prefix) + "_NAME_", n), list[i].name);
+        ini.SetString(section, NumberedKey(std::string(prefix) + "_INFO_", n), list[i].info);
     }
 }
 
@@ -18,14 +18,14 @@ std::vector<HInfoCol> LoadColList(const HIniFile& ini, const std::string& sectio
                                   const char* prefix, const HInfoFile* owner) {
     std::vector<HInfoCol> list;
     for (int n = 0; n < kMaxListEntries; ++n) {
-        std::string name = ini.GetString(section, Format("%s_NAME_%03d", prefix, n));
+        std::string name = ini.GetString(section, NumberedKey(std::string(prefix) + "_NAME_", n));
         if (name.empty()) {
             break;
         }
         HInfoCol entry;
         entry.owner = owner;
         entry.name = std::move(name);
-        entry.info = ini.GetString(section, Format("%s_INFO_%03d", prefix, n));
+        entry.info = ini.GetString(section, NumberedKey(std::string(prefix) + "_INFO_", n));
         list.push_back(std::move(entry));
     }
     return list;

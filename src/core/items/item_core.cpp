@@ -46,26 +46,26 @@ int32_t SelectionChangeCount() {
     return g_selectionChanges;
 }
 
-const char* SectionKeyFormat(int32_t kind) {
+const char* SectionKeyPrefix(int32_t kind) {
     switch (kind) {
         case kKindCore:
-            return "Unknown_%03d";
+            return "Unknown_";
         case kKindFile:
-            return "FILE_%03d";
+            return "FILE_";
         case kKindTask:
-            return "TASK_%03d";
+            return "TASK_";
         case kKindOther:
-            return "Other_%03d";
+            return "Other_";
         case kKindBorder:
-            return "Border_%03d";
+            return "Border_";
         case kKindFunction:
-            return "Function_%03d";
+            return "Function_";
         case kKindView:
-            return "View_%03d";
+            return "View_";
         case kKindImageBox:
-            return "ImageBox_%03d";
+            return "ImageBox_";
         case kKindLine:
-            return "LINE_%03d";
+            return "LINE_";
         default:
             return nullptr;
     }
@@ -94,8 +94,8 @@ const HInfoItemCore* HItemCore::Attributes() const {
 }
 
 std::string HItemCore::GetSectionKey() const {
-    const char* format = SectionKeyFormat(kind);
-    return format == nullptr ? std::string() : Format(format, id);
+    const char* prefix = SectionKeyPrefix(kind);
+    return prefix == nullptr ? std::string() : NumberedKey(prefix, id);
 }
 
 void HItemCore::SetSelected(int32_t state) {

@@ -45,8 +45,8 @@ int32_t TakeNameNumber(int32_t kind);
 int32_t NextNameNumber(int32_t kind);
 int32_t SelectionChangeCount();
 
-// The section key format of a kind ("FILE_%03d"), nullptr for an unknown kind.
-const char* SectionKeyFormat(int32_t kind);
+// The section key prefix of a kind ("FILE_"), nullptr for an unknown kind.
+const char* SectionKeyPrefix(int32_t kind);
 
 class HItemCore {
 public:

@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <limits>
+#include <string_view>
 
 namespace zarvik {
 
@@ -64,6 +65,24 @@ std::string Format(const char* format, ...) {
 
 std::string FormatInt(int32_t value) {
     return JoinInts({value});
+}
+
+std::string NumberedKey(std::string_view prefix, int32_t number) {
+    char digits[16];
+    char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    const auto length = static_cast<std::size_t>(end - digits);
+    const bool negative = number < 0;
+    // "%03d" pads the whole field, sign included, to three characters.
+    const std::size_t pad = length < 3 ? 3 - length : 0;
+    std::string key;
+    key.reserve(prefix.size() + length + pad);
+    key.append(prefix);
+    if (negative) {
+        key += '-';
+    }
+    key.append(pad, '0');
+    key.append(negative ? digits + 1 : digits, end);
+    return key;
 }
 
 std::string JoinInts(std::initializer_list<int32_t> values) {

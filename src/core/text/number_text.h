@@ -20,6 +20,10 @@ std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2))
 // "%d"
 std::string FormatInt(int32_t value);
 
+// prefix followed by the number as "%03d" (at least three digits, zero-padded): the
+// numbered keys and section names of stored files ("FILE_007", "DETLIST_NAME_012").
+std::string NumberedKey(std::string_view prefix, int32_t number);
+
 // The values as "%d" joined by commas ("7,8" for {7, 8}), the form of points, pens and
 // brushes in stored files.
 std::string JoinInts(std::initializer_list<int32_t> values);
