@@ -43,8 +43,7 @@ std::string FileListText(const HDrawList& boxes);
 // only by a complete new one. When the file cannot be written, shows kCsvOpenFailed and
 // returns 0; an existing file is left as it was. report, when given, receives the number
 // of characters cp932 could not hold (written as "?").
-int ExportTransactions(HFlowDocument& doc, const std::string& path,
-                       HSaveReport* report = nullptr);
+int ExportTransactions(HFlowDocument& doc, const std::string& path, HSaveReport* report = nullptr);
 int ExportFiles(HFlowDocument& doc, const std::string& path, HSaveReport* report = nullptr);
 
 // What the window's save chooser shows for a list.
