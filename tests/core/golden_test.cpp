@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/system.h"
 #include "core/doc/file_io.h"
 #include "core/doc/flow_document.h"
 #include "core/fp/current_rule.h"
@@ -106,13 +107,14 @@ void DescribeRecord(const HItemCore* item, std::ostringstream& out) {
 std::string Describe(const HFlowDocument& doc, int32_t counterBefore) {
     std::ostringstream out;
     out << "flow " << Escaped(doc.flow.flowName) << "\n";
-    if (doc.ruleSection) {
-        out << "rule " << doc.ruleSection->size() << " keys\n";
-        for (const auto& [key, value] : *doc.ruleSection) {
-            out << "rule " << key << "=" << Escaped(value) << "\n";
-        }
+    if (const HInfoRule* rules = System().DocumentRules()) {
+        out << "rule own: same-name " << rules->TpCheckDetSameName << " ufp manual "
+            << rules->IsFpUFPManual << "," << rules->FpUFPManual << " pages "
+            << rules->FpGaisanPage1X100 << "," << rules->FpGaisanPage2X100 << " schedule "
+            << rules->FpKouki1X100 << "," << rules->FpKouki2X100 << "," << rules->FpKoukiMinX100
+            << " tdi " << rules->GetTdi() << "\n";
     } else {
-        out << "rule none\n";
+        out << "rule system\n";
     }
     out << "id counter " << counterBefore << " -> " << ItemIdCounter() << "\n";
     for (const HItemCore* item = doc.Boxes().Head(); item != nullptr; item = item->next) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/system.h"
 #include "core/doc/flow_document.h"
 #include "core/doc/ini_file.h"
 #include "core/items/item_kinds.h"
@@ -60,8 +61,12 @@ DocumentState StateOf(const HFlowDocument& doc) {
     HInfoIniFile store;
     HIniFile ini(store, 0);
     doc.SaveItems(ini);
-    return DocumentState{doc.Boxes().Count(), doc.Lines().Count(),         doc.flow.flowName,
-                         doc.flow.lastUpdate, doc.ruleSection.has_value(), store.ToBytes()};
+    return DocumentState{doc.Boxes().Count(),
+                         doc.Lines().Count(),
+                         doc.flow.flowName,
+                         doc.flow.lastUpdate,
+                         System().IsUsingSystemRules() == 0,
+                         store.ToBytes()};
 }
 
 class MalformedDocumentTest : public ::testing::Test {
@@ -306,7 +311,7 @@ TEST_F(MalformedDocumentTest, EmptyMissingAndDirectoryPaths) {
     ASSERT_EQ(1, LoadBytes("", "empty.zvk"));
     EXPECT_EQ(0, doc.Boxes().Count());
     EXPECT_EQ("empty", doc.flow.flowName);
-    EXPECT_FALSE(doc.ruleSection.has_value());
+    EXPECT_EQ(1, System().IsUsingSystemRules());
 
     ASSERT_EQ(1, LoadBytes(Box("FILE_001")));
     ASSERT_EQ(1, LoadPath(Path("missing.zvk")));

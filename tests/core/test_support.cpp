@@ -1,5 +1,8 @@
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
+#include "core/app/system.h"
 #include "core/doc/file_io.h"
 
 namespace zarvik::test_support {
@@ -10,4 +13,23 @@ std::string FileBytes(const std::string& path) {
     return bytes;
 }
 
+namespace {
+
+// Every test starts with the system rules in force, and the default reference files are
+// written to a folder of the test run rather than beside the test program.
+class SystemReset : public ::testing::EmptyTestEventListener {
+public:
+    SystemReset() { System().SetDefaultFolders(HDefaultFolders{m_folder.Path().string(), ""}); }
+    void OnTestStart(const ::testing::TestInfo&) override { System().UseSystemRules(); }
+
+private:
+    TempDir m_folder;
+};
+
+const bool kInstalled = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new SystemReset);
+    return true;
+}();
+
+}  // namespace
 }  // namespace zarvik::test_support

@@ -11,8 +11,10 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "core/app/system.h"
 #include "core/doc/info_core.h"
 #include "core/doc/ini_file.h"
+#include "core/fp/estimate.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "core/port/platform.h"
@@ -23,7 +25,6 @@ namespace zarvik {
 namespace {
 
 constexpr const char* kHeaderSection = "Zarvik";
-constexpr const char* kRuleSection = "RULE";
 
 struct SectionPrefix {
     std::string_view prefix;
@@ -161,7 +162,7 @@ int HFlowDocument::LoadItems(HIniFile& ini) {
             }
         }
         if (match == nullptr) {
-            if (!EqualsNoCase(name, kHeaderSection) && !EqualsNoCase(name, kRuleSection)) {
+            if (!EqualsNoCase(name, kHeaderSection) && !EqualsNoCase(name, kRuleSectionName)) {
                 UiPort().MessageBox(
                     Format("理解できないセクション(%s)がデータファイル内に存在しました。\r\n"
                            "一部のオブジェクトを正しく読み込めませんでした。",
@@ -228,21 +229,27 @@ void HFlowDocument::RefreshItems() {
     }
 }
 
+void HFlowDocument::RecomputeEstimate() {
+    const HInfoRule& rules = System().CurrentRules();
+    ApplyCurrentRule(rules);
+    ComputeEstimate(m_boxes, rules, estimate);
+}
+
+void HFlowDocument::Recompute() {
+    ApplyCurrentRule(System().CurrentRules());
+    RefreshItems();
+    RecomputeEstimate();
+}
+
 int HFlowDocument::SaveDocument(const std::string& path, HSaveReport* report) {
     HInfoIniFile store;
     HIniFile ini(store, 0);
     SaveItems(ini);
-    if (ruleSection) {
-        for (const auto& [key, value] : *ruleSection) {
-            store.SetValue(kRuleSection, key, value);
-        }
+    HSystem& system = System();
+    if (system.settings.IsSaveRule2Flow == 1 || !system.IsUsingSystemRules()) {
+        system.CurrentRules().Save(ini, kRuleSectionName);
     }
-    int version[4];
-    Platform().GetVersion(version);
-    ini.SetInt(kHeaderSection, "FileVersion.Major", version[0]);
-    ini.SetInt(kHeaderSection, "FileVersion.Minor", version[1]);
-    ini.SetInt(kHeaderSection, "FileVersion.Build", version[2]);
-    ini.SetInt(kHeaderSection, "FileVersion.Revision", version[3]);
+    WriteProgramVersion(ini);
     ini.SetString(kHeaderSection, "FlowName", flow.flowName);
     const std::string now = LocalTimeText(std::time(nullptr));
     ini.SetString(kHeaderSection, "LastUpdate", now);
@@ -284,10 +291,13 @@ int HFlowDocument::LoadDocument(const std::string& path) {
         return 0;
     }
 
-    std::optional<std::vector<std::pair<std::string, std::string>>> rules;
-    if (const HInfoIniSection* section = store.FindSection(kRuleSection);
-        section != nullptr && section->KeyCount() > 0) {
-        rules = section->Entries();
+    // The document's own rules are read into a rule of their own and put in force only
+    // once the whole load has succeeded.
+    std::unique_ptr<HInfoRule> rules;
+    if (store.GetKeyCount(kRuleSectionName) > 0) {
+        HSystem& system = System();
+        rules = system.NewDocumentRules();
+        rules->Load(ini, kRuleSectionName, ReadFileVersion(ini), system.DefaultFolders());
     }
     HInfoFlowProject loaded;
     loaded.flowName = ini.GetString(kHeaderSection, "FlowName");
@@ -301,12 +311,13 @@ int HFlowDocument::LoadDocument(const std::string& path) {
             loaded.lastUpdate = LocalTimeText(st.st_mtime);
         }
     }
-    store.RemoveSection(kRuleSection);
+    store.RemoveSection(kRuleSectionName);
     store.RemoveSection(kHeaderSection);
     if (!LoadItems(ini)) {
         return 0;
     }
-    ruleSection = std::move(rules);
+    System().AdoptDocumentRules(std::move(rules));
+    RecomputeEstimate();
     flow = std::move(loaded);
     return 1;
 }

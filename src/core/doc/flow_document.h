@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/fp/estimate.h"
 #include "core/items/draw_list.h"
 
 namespace zarvik {
@@ -39,11 +40,13 @@ public:
     // required key is missing or a line end does not resolve.
     int LoadItems(HIniFile& ini);
 
-    // Writes the whole document: items, the rules section it came with, the header. The
-    // old file is replaced only by a complete new one. Returns 0 when it cannot be written.
+    // Writes the whole document: items, the rules in force when the document has its own
+    // (or the settings ask for them), the header. The old file is replaced only by a
+    // complete new one. Returns 0 when it cannot be written.
     int SaveDocument(const std::string& path, HSaveReport* report = nullptr);
-    // Reads a document; on success replaces items, flow properties and the rules section.
-    // A failed load changes nothing. A missing or empty file loads as an empty document.
+    // Reads a document; on success replaces items and flow properties, puts the
+    // document's own rules (or the system rules) in force and recomputes the estimate. A
+    // failed load changes nothing. A missing or empty file loads as an empty document.
     int LoadDocument(const std::string& path);
 
     // UpdateLinks on every box record, bottom to top: transactions gather their DETs and
@@ -55,9 +58,13 @@ public:
     HDrawList& Lines() { return m_lines; }
     const HDrawList& Lines() const { return m_lines; }
 
+    // The estimate under the rules in force, without refreshing the records first.
+    void RecomputeEstimate();
+    // RefreshItems, then RecomputeEstimate.
+    void Recompute();
+
     HInfoFlowProject flow;
-    // The "RULE" section the document came with, written back as it was.
-    std::optional<std::vector<std::pair<std::string, std::string>>> ruleSection;
+    HInfoKousuu estimate;  // the result of the last RecomputeEstimate
 
 private:
     HDrawList m_boxes;

@@ -1,0 +1,29 @@
+#pragma once
+// The system settings stored in the "SYSTEM" section of the settings file.
+
+#include <cstdint>
+
+namespace zarvik {
+
+class HIniFile;
+
+inline constexpr const char* kSystemSection = "SYSTEM";
+inline constexpr int32_t kMinCanvasSide = 100;
+
+class HInfoSystem {
+public:
+    // Writes every field. Returns 1.
+    int Save(HIniFile& ini) const;
+    // Replaces every field (a missing key reads as 0); a fixed canvas side below 100 is
+    // raised to 100. Returns 1.
+    int Load(const HIniFile& ini);
+
+    int32_t SelectCanvasType = 0;  // 0: the canvas follows the window; 1: fixed size
+    int32_t CanvasSizeCx = 100;
+    int32_t CanvasSizeCy = 100;
+    int32_t AutoGraphCheckFpOnly = 1;    // layout moves only data and transaction functions
+    int32_t AutoGraphCheckShowOnly = 1;  // layout disregards hidden lines
+    int32_t IsSaveRule2Flow = 0;         // documents are saved with the rules in force
+};
+
+}  // namespace zarvik

@@ -1,0 +1,76 @@
+#pragma once
+// The settings holder: the system rules, the rules of the open document when it has its
+// own, which of the two is in force, the system settings, and the settings file.
+
+#include <memory>
+#include <string>
+
+#include "core/app/info_system.h"
+#include "core/fp/info_rule.h"
+
+namespace zarvik {
+
+class HIniFile;
+
+class HSystem {
+public:
+    HSystem();
+    HSystem(const HSystem&) = delete;
+    HSystem& operator=(const HSystem&) = delete;
+
+    // The settings file: the program's path with ".ini", beside the program; in the
+    // user's configuration folder when the program's folder cannot be written.
+    std::string GetSettingsPath() const;
+    // Where the default reference files are read from and written to.
+    const HDefaultFolders& DefaultFolders() const { return m_folders; }
+    void SetDefaultFolders(HDefaultFolders folders) { m_folders = std::move(folders); }
+
+    // Reads "SYSTEM" and the system rules from the settings file. Returns 1.
+    int LoadSettings(const std::string& path);
+    // Rewrites the settings file with "SYSTEM", the system rules and the program's version
+    // keys; sections it does not own survive. Returns 0 when it cannot be written.
+    int SaveSettings(const std::string& path);
+
+    // Drops the document's own rules; the system rules are in force.
+    void UseSystemRules();
+    // useSystem 1: as UseSystemRules; otherwise the document gets rules of its own (from
+    // the default files when it has none yet), and they are in force.
+    void SetDocumentRules(int useSystem);
+    // Puts a document's own rules in force (none: the system rules).
+    void AdoptDocumentRules(std::unique_ptr<HInfoRule> rules);
+    int IsUsingSystemRules() const { return m_documentRules == nullptr ? 1 : 0; }
+
+    // A new rule for a document about to be loaded: a copy of the document's current own
+    // rules, or rules fresh from the default files.
+    std::unique_ptr<HInfoRule> NewDocumentRules() const;
+
+    HInfoRule& CurrentRules();
+    const HInfoRule& CurrentRules() const;
+    HInfoRule& SystemRules() { return m_systemRules; }
+    const HInfoRule* DocumentRules() const { return m_documentRules.get(); }
+
+    HInfoSystem settings;
+
+    // A text of the program's version information by name ("FileVersion", "ProductName",
+    // "ProductVersion", "LegalCopyright"); empty when there is none.
+    static std::string GetVersionString(const std::string& name);
+
+private:
+    void MakeCurrent();
+
+    HInfoRule m_systemRules;
+    std::unique_ptr<HInfoRule> m_documentRules;
+    HDefaultFolders m_folders;
+};
+
+// The one settings holder of the program.
+HSystem& System();
+
+// Writes the program's four version numbers into the "Zarvik" section.
+void WriteProgramVersion(HIniFile& ini);
+
+// The user's configuration folder for the program ($XDG_CONFIG_HOME/zarvik, or
+// ~/.config/zarvik).
+std::string UserConfigFolder();
+
+}  // namespace zarvik
