@@ -136,7 +136,7 @@ TEST_F(FlowDocumentTest, DefaultDataFunctionIsStoredWithItsDefaultAttributes) {
     };
     ASSERT_EQ(1u, store.SectionCount());
     EXPECT_EQ(section, store.SectionAt(0).Name());
-    EXPECT_EQ(expected, store.SectionAt(0).Entries());
+    EXPECT_EQ(expected, store.SectionAt(0).Entries().Copy());
 }
 
 TEST_F(FlowDocumentTest, LoadRestoresStackingLinksAndDerivedCounts) {

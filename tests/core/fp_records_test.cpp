@@ -472,8 +472,8 @@ TEST(FpStore, DataFunctionRoundTrip) {
     HIniFile out(store, 0);
     EXPECT_EQ(file.Save(out, "FILE_007"), 1);
     const auto value = [&](const char* key) {
-        const std::string* found = store.FindValue("FILE_007", key);
-        return found != nullptr ? *found : std::string("<missing>");
+        const auto found = store.FindValue("FILE_007", key);
+        return found ? std::string(*found) : std::string("<missing>");
     };
     const std::pair<const char*, const char*> keys[] = {
         {"FpType", "201"},
@@ -597,7 +597,7 @@ TEST_F(FpTask, StoresItsFieldsButNoList) {
     ASSERT_NE(section, nullptr);
     std::vector<std::string> keys;
     for (const auto& [key, value] : section->Entries()) {
-        keys.push_back(key);
+        keys.emplace_back(key);
     }
     EXPECT_EQ(keys,
               (std::vector<std::string>{"Name", "FpType", "SelectFpSumType", "FpLevel", "FpUser",

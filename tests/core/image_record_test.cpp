@@ -130,7 +130,7 @@ TEST(ImageRecordStore, WithoutPictureNoBitmapIsWritten) {
     HInfoIniFile store;
     HIniFile ini(store, 0);
     image.Save(ini, kSection);
-    EXPECT_EQ(store.FindValue(kSection, "Bitmap"), nullptr);
+    EXPECT_FALSE(store.FindValue(kSection, "Bitmap").has_value());
     EXPECT_EQ(store.GetKeyCount(kSection), 3);
 
     HInfoImageBox loaded;

@@ -24,7 +24,7 @@ std::string Dump(const HInfoIniFile& store) {
     for (std::size_t i = 0; i < store.SectionCount(); ++i) {
         out += "[" + store.SectionAt(i).Name() + "]";
         for (const auto& [key, value] : store.SectionAt(i).Entries()) {
-            out += key + "|" + value + ";";
+            out += std::string(key) + "|" + std::string(value) + ";";
         }
     }
     return out;
@@ -141,7 +141,7 @@ TEST(IniStore, LargeSectionsKeepOrderAndValues) {
     EXPECT_EQ(Dump(store), expected);
     EXPECT_EQ(store.GetValue("S", "K39", ""), "new");
     EXPECT_EQ(store.GetValue("S", "K38", ""), "old");
-    EXPECT_EQ(store.FindValue("S", "K40"), nullptr);
+    EXPECT_FALSE(store.FindValue("S", "K40").has_value());
 }
 
 TEST(IniWrite, SectionsInCreationOrderWithCrLf) {

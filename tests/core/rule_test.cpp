@@ -107,7 +107,7 @@ TEST(Rule, SaveWritesTablesThenFieldsInOrder) {
     }
     EXPECT_EQ(entries[entries.size() - 15].first, "SelectHirituType");
     EXPECT_EQ(*store.FindValue("RULE", "FpGaisanKikan2X100"), "40");
-    EXPECT_EQ(store.FindValue("RULE", "LANGHIRITU_MAP_CNT"), nullptr);
+    EXPECT_FALSE(store.FindValue("RULE", "LANGHIRITU_MAP_CNT").has_value());
 }
 
 // A rule saved by one program version and read back as a document of another.

@@ -29,8 +29,8 @@ struct FieldStarts {
 };
 
 // The stored value, or "0" when there is none (the default the text forms are read with).
-std::string_view ValueOrZero(const std::string* value) {
-    return value != nullptr ? std::string_view(*value) : std::string_view("0");
+std::string_view ValueOrZero(const std::optional<std::string_view>& value) {
+    return value ? *value : std::string_view("0");
 }
 
 int32_t FieldAt(std::string_view text, std::size_t start) {
@@ -114,8 +114,8 @@ void HIniFile::SetString(std::string_view section, std::string_view key, std::st
 }
 
 int32_t HIniFile::GetInt(std::string_view section, std::string_view key) const {
-    const std::string* value = m_store.FindValue(section, key);
-    return value == nullptr ? 0 : Atoi(*value);
+    const auto value = m_store.FindValue(section, key);
+    return value ? Atoi(*value) : 0;
 }
 
 void HIniFile::SetInt(std::string_view section, std::string_view key, int32_t value) {
@@ -123,8 +123,7 @@ void HIniFile::SetInt(std::string_view section, std::string_view key, int32_t va
 }
 
 int HIniFile::GetPoint(std::string_view section, std::string_view key, HPoint& out) const {
-    const std::string* found = m_store.FindValue(section, key);
-    const std::string_view value = found != nullptr ? std::string_view(*found) : "0";
+    const std::string_view value = ValueOrZero(m_store.FindValue(section, key));
     const std::size_t comma = value.find(',');
     if (comma == std::string_view::npos) {
         return 0;
@@ -243,8 +242,8 @@ int HIniFile::SetBrush(std::string_view section, std::string_view key,
 
 int HIniFile::GetBinary(std::string_view section, std::string_view key, uint8_t* buffer,
                         std::size_t size) const {
-    const std::string* value = m_store.FindValue(section, key);
-    if (value == nullptr) {
+    const auto value = m_store.FindValue(section, key);
+    if (!value) {
         return size == 0 ? 1 : 0;
     }
     std::size_t stored = 0;
@@ -260,8 +259,8 @@ int HIniFile::GetBinary(std::string_view section, std::string_view key, uint8_t*
 }
 
 std::size_t HIniFile::GetBinaryLength(std::string_view section, std::string_view key) const {
-    const std::string* value = m_store.FindValue(section, key);
-    return value == nullptr ? 0 : value->size() / 2;
+    const auto value = m_store.FindValue(section, key);
+    return value ? value->size() / 2 : 0;
 }
 
 void HIniFile::SetBinary(std::string_view section, std::string_view key, const uint8_t* bytes,

@@ -14,59 +14,21 @@ constexpr std::size_t kSectionNameMaxBytes = 999;
 // Keys that stand before any section header land here.
 constexpr std::string_view kNoSectionName = "???";
 
+// The UTF-8 form of cp932 text: the text itself when it is ASCII, else decoded into
+// scratch.
+std::string_view Decoded(std::string_view cp932, std::string& scratch) {
+    unsigned char high = 0;
+    for (const char c : cp932) {
+        high |= static_cast<unsigned char>(c);
+    }
+    if (high < 0x80) {
+        return cp932;
+    }
+    scratch = Cp932ToUtf8(cp932);
+    return scratch;
+}
+
 }  // namespace
-
-std::string* HInfoIniSection::Slot(std::string_view key) {
-    return const_cast<std::string*>(static_cast<const HInfoIniSection*>(this)->Find(key));
-}
-
-void HInfoIniSection::Add(std::string&& key, std::string&& value) {
-    if (m_entries.empty()) {
-        m_entries.reserve(kTypicalKeys);
-    }
-    m_entries.emplace_back(std::move(key), std::move(value));
-    if (!m_index.empty()) {
-        m_index.emplace(m_entries.back().first, m_entries.size() - 1);
-    } else if (m_entries.size() > kIndexThreshold) {
-        m_index.reserve(m_entries.size() * 2);
-        for (std::size_t i = 0; i < m_entries.size(); ++i) {
-            m_index.emplace(m_entries[i].first, i);
-        }
-    }
-}
-
-void HInfoIniSection::SetValue(std::string_view key, std::string_view value) {
-    if (std::string* slot = Slot(key)) {
-        slot->assign(value);
-    } else {
-        Add(std::string(key), std::string(value));
-    }
-}
-
-void HInfoIniSection::SetValue(std::string&& key, std::string&& value) {
-    if (std::string* slot = Slot(key)) {
-        *slot = std::move(value);
-    } else {
-        Add(std::move(key), std::move(value));
-    }
-}
-
-const std::string* HInfoIniSection::Find(std::string_view key) const {
-    if (!m_index.empty()) {
-        const auto found = m_index.find(key);
-        return found == m_index.end() ? nullptr : &m_entries[found->second].second;
-    }
-    for (const Entry& entry : m_entries) {
-        if (entry.first == key) {
-            return &entry.second;
-        }
-    }
-    return nullptr;
-}
-
-int HInfoIniSection::HasSameEntries(const HInfoIniSection& other) const {
-    return m_entries == other.m_entries ? 1 : 0;
-}
 
 HInfoIniFile::HInfoIniFile() = default;
 HInfoIniFile::~HInfoIniFile() = default;
@@ -107,15 +69,16 @@ int HInfoIniFile::SetValue(std::string_view section, std::string_view key, std::
     return 1;
 }
 
-const std::string* HInfoIniFile::FindValue(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> HInfoIniFile::FindValue(std::string_view section,
+                                                        std::string_view key) const {
     const HInfoIniSection* found = FindSection(section);
-    return found == nullptr ? nullptr : found->Find(key);
+    return found == nullptr ? std::nullopt : found->Find(key);
 }
 
 std::string HInfoIniFile::GetValue(std::string_view section, std::string_view key,
                                    std::string_view def) const {
-    const std::string* value = FindValue(section, key);
-    return value != nullptr ? *value : std::string(def);
+    const std::optional<std::string_view> value = FindValue(section, key);
+    return std::string(value ? *value : def);
 }
 
 int HInfoIniFile::GetKeyCount(std::string_view section) const {
@@ -165,6 +128,8 @@ int HInfoIniFile::Read(const std::string& path) {
 // header name runs to the first "]" byte and the key to the first "=" byte. Names and
 // values are decoded to UTF-8 as they are stored.
 void HInfoIniFile::ReadBytes(std::string_view cp932) {
+    std::string keyScratch;
+    std::string valueScratch;
     std::string currentName(kNoSectionName);
     HInfoIniSection* current = nullptr;  // the section of currentName, once it exists
     std::size_t pos = 0;
@@ -203,8 +168,8 @@ void HInfoIniFile::ReadBytes(std::string_view cp932) {
         if (current == nullptr) {
             current = &SectionForWrite(currentName);
         }
-        current->SetValue(Cp932ToUtf8(line.substr(0, equals)),
-                          Cp932ToUtf8(line.substr(equals + 1)));
+        current->SetValue(Decoded(line.substr(0, equals), keyScratch),
+                          Decoded(line.substr(equals + 1), valueScratch));
     }
 }
 

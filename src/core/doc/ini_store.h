@@ -5,56 +5,16 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "core/doc/ini_section.h"
+
 namespace zarvik {
-
-// Hash for unordered maps keyed by std::string that are searched with a string_view.
-struct HStringHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
-
-class HInfoIniSection {
-public:
-    using Entry = std::pair<std::string, std::string>;
-
-    explicit HInfoIniSection(std::string name) : m_name(std::move(name)) {}
-
-    const std::string& Name() const { return m_name; }
-
-    // Stores value under key; an existing key keeps its place and takes the new value.
-    void SetValue(std::string_view key, std::string_view value);
-    void SetValue(std::string&& key, std::string&& value);
-
-    // The value of key, or nullptr when the section has no such key.
-    const std::string* Find(std::string_view key) const;
-
-    int KeyCount() const { return static_cast<int>(m_entries.size()); }
-
-    // The keys in enumeration order, which is the order in which they were first set.
-    const std::vector<Entry>& Entries() const { return m_entries; }
-
-    // 1 when both sections hold the same keys with the same values in the same order.
-    int HasSameEntries(const HInfoIniSection& other) const;
-
-private:
-    std::string* Slot(std::string_view key);
-    void Add(std::string&& key, std::string&& value);
-
-    // Room made for keys at once: an item section holds a few dozen.
-    static constexpr std::size_t kTypicalKeys = 32;
-    // Small sections are searched directly; larger ones get an index.
-    static constexpr std::size_t kIndexThreshold = 64;
-
-    std::string m_name;
-    std::vector<Entry> m_entries;
-    std::unordered_map<std::string, std::size_t, HStringHash, std::equal_to<>> m_index;
-};
 
 class HInfoIniFile {
 public:
@@ -88,8 +48,8 @@ public:
     std::string GetValue(std::string_view section, std::string_view key,
                          std::string_view def) const;
 
-    // The stored value, or nullptr.
-    const std::string* FindValue(std::string_view section, std::string_view key) const;
+    // The stored value, or none. The view stays valid until that section is next changed.
+    std::optional<std::string_view> FindValue(std::string_view section, std::string_view key) const;
 
     // The number of keys of the section, -1 when there is no such section.
     int GetKeyCount(std::string_view section) const;

@@ -72,9 +72,9 @@ void HInfoSysMgrSeisan::Load(const HIniFile& ini, std::string_view section) {
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const int index = static_cast<int>(i);
             for (int j = 0; j < kSeisanBands; ++j) {
-                const std::string* value =
+                const auto value =
                     ini.Store().FindValue(section, Format("SEISAN_MAP_%03d_%03d", index, j));
-                if (value == nullptr) {
+                if (!value) {
                     break;
                 }
                 rows[i].values[j] = Atoi(*value);

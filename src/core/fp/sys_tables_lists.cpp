@@ -191,11 +191,11 @@ void HInfoSysMgrHiritu::Load(const HIniFile& ini, std::string_view section) {
     // A section without item names keeps the names it has rather than losing them all.
     std::vector<std::string> names;
     for (int i = 0; i < kHirituItems; ++i) {
-        const std::string* name = ini.Store().FindValue(section, Format("HIRITU_MAP_NAME_%03d", i));
-        if (name == nullptr) {
+        const auto name = ini.Store().FindValue(section, Format("HIRITU_MAP_NAME_%03d", i));
+        if (!name) {
             break;
         }
-        names.push_back(*name);
+        names.emplace_back(*name);
     }
     if (!names.empty()) {
         itemNames = std::move(names);
