@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "core/app/system.h"
@@ -25,6 +26,8 @@ public:
         messages.push_back(caption + ":" + text);
         return answer;
     }
+    void SetStatusPane(int pane, const std::string& text) override { panes[pane] = text; }
+    std::map<int, std::string> panes;
     std::vector<std::string> messages;
     HMsgAnswer answer = HMsgAnswer::Ok;
 };
@@ -159,6 +162,10 @@ TEST_F(FlowDocumentTest, LoadRestoresStackingLinksAndDerivedCounts) {
     EXPECT_EQ(1, task->GetFtrCount());
     EXPECT_EQ(2, task->GetDetCount());
     EXPECT_EQ("a", loaded.flow.flowName);  // no flow name: the file's title
+    // The status bar follows the estimate: one ILF (7) and one EI (4).
+    EXPECT_EQ("DATA=1", ui.panes[2]);
+    EXPECT_EQ("TRAN=1", ui.panes[3]);
+    EXPECT_EQ("UFP=11", ui.panes[4]);
     EXPECT_TRUE(ui.messages.empty());
 }
 

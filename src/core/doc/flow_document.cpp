@@ -233,6 +233,12 @@ void HFlowDocument::RecomputeEstimate() {
     const HInfoRule& rules = System().CurrentRules();
     ApplyCurrentRule(rules);
     ComputeEstimate(m_boxes, rules, estimate);
+    const HEstimateStatus status = GetEstimateStatus(estimate);
+    HUiPort& ui = UiPort();
+    ui.SetStatusPane(2, status.data);
+    ui.SetStatusPane(3, status.transaction);
+    ui.SetStatusPane(4, status.ufp);
+    ui.SetStatusPane(5, status.effort);
 }
 
 void HFlowDocument::Recompute() {

@@ -58,7 +58,8 @@ public:
     HDrawList& Lines() { return m_lines; }
     const HDrawList& Lines() const { return m_lines; }
 
-    // The estimate under the rules in force, without refreshing the records first.
+    // The estimate under the rules in force, without refreshing the records first; the
+    // status bar panes 2 to 5 show its figures.
     void RecomputeEstimate();
     // RefreshItems, then RecomputeEstimate.
     void Recompute();

@@ -19,6 +19,8 @@ HMsgAnswer HUiPort::MessageBox(const std::string&, const std::string&, HMsgIcon,
     }
 }
 
+void HUiPort::SetStatusPane(int, const std::string&) {}
+
 HUiPort& UiPort() {
     return g_port != nullptr ? *g_port : g_headless;
 }

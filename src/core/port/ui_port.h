@@ -18,6 +18,9 @@ public:
     // Shows a message box and returns the button the user chose.
     virtual HMsgAnswer MessageBox(const std::string& text, const std::string& caption,
                                   HMsgIcon icon, HMsgButtons buttons);
+
+    // Shows text in a pane of the status bar (1 coordinates, 2 to 5 the estimate).
+    virtual void SetStatusPane(int pane, const std::string& text);
 };
 
 // The interface in use: the one installed last, or the headless default.
