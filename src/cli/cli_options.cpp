@@ -1,0 +1,127 @@
+#include "cli/cli_options.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace zarvik::cli {
+namespace {
+
+struct HCommandSpec {
+    std::string_view name;
+    HCommand command;
+    std::size_t operands;
+};
+
+constexpr HCommandSpec kCommands[] = {
+    {"report", HCommand::Report, 1}, {"summary", HCommand::Summary, 1},
+    {"csv", HCommand::Csv, 3},       {"check", HCommand::Check, 1},
+    {"help", HCommand::Help, 0},     {"version", HCommand::Version, 0},
+};
+
+const HCommandSpec* FindCommand(std::string_view name) {
+    for (const HCommandSpec& spec : kCommands) {
+        if (spec.name == name) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+// Splits the arguments into options and operands; "--" ends the options, so that a
+// document named "-x.zvk" can still be given.
+std::string SplitOptions(const std::vector<std::string>& args, HCliOptions& options,
+                         std::vector<std::string>& operands, bool& help, bool& version) {
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            operands.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "-h" || arg == "--help") {
+            help = true;
+        } else if (arg == "--version") {
+            version = true;
+        } else if (arg == "--settings" || arg.rfind("--settings=", 0) == 0) {
+            std::string value;
+            if (arg == "--settings") {
+                if (i + 1 >= args.size()) {
+                    return "--settings needs the path of a settings file";
+                }
+                value = args[++i];
+            } else {
+                value = arg.substr(std::string_view("--settings=").size());
+            }
+            if (value.empty()) {
+                return "--settings needs the path of a settings file";
+            }
+            options.settingsPath = value;
+        } else {
+            return "unknown option '" + arg + "'";
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string ParseArguments(const std::vector<std::string>& args, HCliOptions& options) {
+    options = HCliOptions{};
+    std::vector<std::string> operands;
+    bool help = false;
+    bool version = false;
+    if (std::string error = SplitOptions(args, options, operands, help, version); !error.empty()) {
+        return error;
+    }
+    if (help || version) {
+        options.command = help ? HCommand::Help : HCommand::Version;
+        return {};
+    }
+    if (operands.empty()) {
+        return "no command given";
+    }
+    const HCommandSpec* spec = FindCommand(operands[0]);
+    if (spec == nullptr) {
+        return "unknown command '" + operands[0] + "'";
+    }
+    options.command = spec->command;
+    const std::size_t given = operands.size() - 1;
+    if (given != spec->operands) {
+        return std::string(spec->name) + (given < spec->operands ? ": missing" : ": too many") +
+               " arguments";
+    }
+    if (spec->command == HCommand::Csv) {
+        options.csvList = operands[1];
+        if (options.csvList != "transactions" && options.csvList != "files") {
+            return "csv: the list is 'transactions' or 'files', not '" + options.csvList + "'";
+        }
+        options.documentPath = operands[2];
+        options.outputPath = operands[3];
+    } else if (given == 1) {
+        options.documentPath = operands[1];
+    }
+    return {};
+}
+
+const char* UsageText() {
+    return "usage: zvk [--settings PATH] COMMAND ...\n"
+           "\n"
+           "commands:\n"
+           "  report FILE.zvk                      print the estimate report\n"
+           "  summary FILE.zvk                     print the estimate and every function as JSON\n"
+           "  csv transactions|files FILE.zvk OUT.csv\n"
+           "                                       write the list of transactions or data "
+           "functions\n"
+           "  check FILE.zvk                       load the document and report its problems\n"
+           "  help, version                        this text, the program's version\n"
+           "\n"
+           "options:\n"
+           "  --settings PATH  take the system rules from this settings file; by default\n"
+           "                   they come from the editor's settings file when there is one.\n"
+           "                   A document with rules of its own is always measured by them.\n"
+           "\n"
+           "Messages go to standard error. Exit status: 0 success, 1 a document that cannot\n"
+           "be loaded or a file that cannot be read or written, 2 a usage error.\n";
+}
+
+}  // namespace zarvik::cli

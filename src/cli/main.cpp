@@ -1,0 +1,151 @@
+// zvk: the estimate of a Zarvik document on the command line.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/cli_rules.h"
+#include "cli/document_loader.h"
+#include "cli/stderr_ui_port.h"
+#include "cli/summary_json.h"
+#include "core/doc/csv_export.h"
+#include "core/doc/flow_document.h"
+#include "core/fp/estimate.h"
+#include "core/port/platform.h"
+
+namespace zarvik::cli {
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+int WriteStdout(const std::string& text, HStderrUiPort& port) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+        std::fflush(stdout) != 0) {
+        port.SetSubject("");
+        port.Line(std::string("error: cannot write standard output: ") + std::strerror(errno));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+// Why a file cannot be created at path, as far as the folder tells.
+std::string OutputProblem(const std::string& path, int error) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        return "is a directory";
+    }
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        return "its folder does not exist";
+    }
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        return "its folder cannot be written";
+    }
+    return error != 0 ? std::strerror(error) : "the file cannot be written";
+}
+
+int RunCsv(const HCliOptions& options, HFlowDocument& doc, HStderrUiPort& port) {
+    port.SetSubject(options.outputPath);
+    HSaveReport report;
+    errno = 0;
+    const int written = options.csvList == "transactions"
+                            ? ExportTransactions(doc, options.outputPath, &report)
+                            : ExportFiles(doc, options.outputPath, &report);
+    if (!written) {
+        port.Line("error: cannot write the list: " + OutputProblem(options.outputPath, errno));
+        return kExitFailed;
+    }
+    if (report.unencodable > 0) {
+        port.Line("warning: " + std::to_string(report.unencodable) +
+                  " characters that cp932 cannot hold were written as \"?\"");
+    }
+    return kExitOk;
+}
+
+int RunCheck(const HCliOptions& options, HFlowDocument& doc, HStderrUiPort& port) {
+    const HInfoKousuu& e = doc.estimate;
+    std::string line = options.documentPath;
+    line += port.MessageCount() == 0 ? ": ok"
+                                     : ": loaded with " + std::to_string(port.MessageCount()) +
+                                           (port.MessageCount() == 1 ? " message" : " messages");
+    line += " (" + std::to_string(e.dataCount) + " data functions, " +
+            std::to_string(e.transactionCount) + " transactions, " +
+            std::to_string(doc.Lines().Count()) +
+            (doc.Lines().Count() == 1 ? " relation line, UFP " : " relation lines, UFP ") +
+            std::to_string(e.ufp) + ")\n";
+    return WriteStdout(line, port);
+}
+
+int RunDocumentCommand(const HCliOptions& options, HStderrUiPort& port) {
+    if (std::string problem = PrepareSystemRules(options.settingsPath); !problem.empty()) {
+        port.Line("error: " + problem);
+        return kExitFailed;
+    }
+    HFlowDocument doc;
+    if (!OpenDocument(options.documentPath, doc, port)) {
+        return kExitFailed;
+    }
+    switch (options.command) {
+        case HCommand::Report:
+            return WriteStdout(ToUnixLineEnds(BuildReportText(doc.estimate)), port);
+        case HCommand::Summary:
+            return WriteStdout(
+                BuildSummary(doc).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) +
+                    "\n",
+                port);
+        case HCommand::Csv:
+            return RunCsv(options, doc, port);
+        case HCommand::Check:
+            return RunCheck(options, doc, port);
+        default:
+            return kExitUsage;
+    }
+}
+
+int Run(const std::vector<std::string>& args) {
+    HStderrUiPort port;
+    SetUiPort(&port);
+    HCliOptions options;
+    if (const std::string error = ParseArguments(args, options); !error.empty()) {
+        std::fprintf(stderr, "zvk: %s\n%s", error.c_str(), UsageText());
+        return kExitUsage;
+    }
+    int version[4];
+    switch (options.command) {
+        case HCommand::Help:
+            return WriteStdout(UsageText(), port);
+        case HCommand::Version:
+            Platform().GetVersion(version);
+            return WriteStdout("zvk " + std::to_string(version[0]) + "." +
+                                   std::to_string(version[1]) + "." + std::to_string(version[2]) +
+                                   "." + std::to_string(version[3]) + "\n",
+                               port);
+        default:
+            return RunDocumentCommand(options, port);
+    }
+}
+
+}  // namespace
+}  // namespace zarvik::cli
+
+int main(int argc, char** argv) {
+    try {
+        const int status = zarvik::cli::Run(std::vector<std::string>(argv + 1, argv + argc));
+        zarvik::SetUiPort(nullptr);
+        return status;
+    } catch (const std::exception& error) {
+        zarvik::SetUiPort(nullptr);
+        std::fprintf(stderr, "zvk: error: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,51 @@
+#include "cli/stderr_ui_port.h"
+
+namespace zarvik::cli {
+
+std::string ToUnixLineEnds(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            out += text[i];
+        } else if (i + 1 >= text.size() || text[i + 1] != '\n') {
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+void HStderrUiPort::Line(const std::string& text) const {
+    std::string line = "zvk: ";
+    if (!m_subject.empty()) {
+        line += m_subject + ": ";
+    }
+    line += ToUnixLineEnds(text);
+    line += '\n';
+    std::fputs(line.c_str(), m_out);
+    std::fflush(m_out);
+}
+
+HMsgAnswer HStderrUiPort::MessageBox(const std::string& text, const std::string& caption, HMsgIcon,
+                                     HMsgButtons buttons) {
+    ++m_count;
+    Line(caption.empty() ? text : caption + ": " + text);
+    switch (buttons) {
+        case HMsgButtons::Ok:
+            return HMsgAnswer::Ok;
+        case HMsgButtons::OkCancel:
+            // The one question a load asks is whether to read a document of a newer
+            // version; a headless run reads it, and says that its figures may be off.
+            Line(
+                "warning: answered OK: the document is read anyway, and its figures may "
+                "differ from what the newer version computes");
+            return HMsgAnswer::Ok;
+        case HMsgButtons::YesNo:
+        case HMsgButtons::YesNoCancel:
+            Line("warning: answered Yes and went on");
+            return HMsgAnswer::Yes;
+    }
+    return HMsgAnswer::Ok;
+}
+
+}  // namespace zarvik::cli
