@@ -23,20 +23,23 @@ Json FunctionEntry(const HItemObject& box, const HInfoCore& record, const char* 
                 {"fp", fp},
                 {"det", det},
                 {"ret_or_ftr", second},
-                {"level", LevelWord(level)}};
+                {"level", level < 0 ? Json(nullptr) : Json(LevelWord(level))}};
 }
 
 Json Functions(const HDrawList& boxes) {
     Json list = Json::array();
     for (const HItemCore* item = boxes.Head(); item != nullptr; item = item->next) {
         if (const auto* file = dynamic_cast<const HItemFile*>(item)) {
-            list.push_back(FunctionEntry(*file, *file, CsvFileTypeText(file->typeCode),
-                                         file->SelectFpSumType, file->GetFp(), file->GetDetCount(),
-                                         file->GetRetCount(), file->GetLevel()));
+            list.push_back(FunctionEntry(
+                *file, *file, CsvFileTypeText(file->typeCode), file->SelectFpSumType, file->GetFp(),
+                file->GetDetCount(), file->GetRetCount(),
+                LevelBySetting(file->SelectFpSumType, kLevelLow, file->FpLevel, file->GetLevel())));
         } else if (const auto* task = dynamic_cast<const HItemTask*>(item)) {
             list.push_back(FunctionEntry(*task, *task, CsvTransactionTypeText(task->typeCode),
                                          task->SelectFpSumType, task->GetFp(), task->GetDetCount(),
-                                         task->GetFtrCount(), task->GetLevel()));
+                                         task->GetFtrCount(),
+                                         LevelBySetting(task->SelectFpSumType, kLevelAverage,
+                                                        task->FpLevel, task->GetLevel())));
         }
     }
     return list;

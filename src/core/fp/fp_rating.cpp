@@ -80,6 +80,20 @@ int32_t FpWeight(int32_t type, int32_t level) {
     }
 }
 
+int32_t LevelBySetting(int32_t setting, int32_t defaultLevel, int32_t userLevel,
+                       int32_t matrixLevel) {
+    switch (setting) {
+        case kSumEstimated:
+            return defaultLevel;
+        case kSumUserLevel:
+            return userLevel;
+        case kSumAutomatic:
+            return matrixLevel;
+        default:
+            return -1;
+    }
+}
+
 int32_t FpBySetting(int32_t type, int32_t setting, int32_t defaultLevel, int32_t userLevel,
                     int32_t userFp, int32_t det, int32_t second) {
     switch (setting) {

@@ -39,6 +39,11 @@ int32_t RateComplexity(int32_t type, int32_t det, int32_t second, int32_t* cellC
 // Function points of a type at a level; 0 for an unknown type or a level outside 0..2.
 int32_t FpWeight(int32_t type, int32_t level);
 
+// The level a setting puts in force: the estimated level, the user's level or the matrix
+// level; -1 when the value is given directly or the setting is unknown.
+int32_t LevelBySetting(int32_t setting, int32_t defaultLevel, int32_t userLevel,
+                       int32_t matrixLevel);
+
 // The value by the calculation setting: the estimated level (defaultLevel), the user's
 // level, the matrix level for the counts, or the user's value; 0 for any other setting.
 int32_t FpBySetting(int32_t type, int32_t setting, int32_t defaultLevel, int32_t userLevel,
