@@ -142,3 +142,17 @@ TEST(FpRating, BySetting) {
 
 }  // namespace
 }  // namespace zarvik
+
+namespace zarvik {
+namespace {
+
+TEST(FpRating, LevelInForceFollowsTheSetting) {
+    EXPECT_EQ(LevelBySetting(kSumEstimated, kLevelLow, kLevelHigh, kLevelAverage), kLevelLow);
+    EXPECT_EQ(LevelBySetting(kSumUserLevel, kLevelLow, kLevelHigh, kLevelAverage), kLevelHigh);
+    EXPECT_EQ(LevelBySetting(kSumAutomatic, kLevelLow, kLevelHigh, kLevelAverage), kLevelAverage);
+    EXPECT_EQ(LevelBySetting(kSumUserFp, kLevelLow, kLevelHigh, kLevelAverage), -1);
+    EXPECT_EQ(LevelBySetting(7, kLevelLow, kLevelHigh, kLevelAverage), -1);
+}
+
+}  // namespace
+}  // namespace zarvik
