@@ -19,9 +19,9 @@ constexpr HCommandSpec kCommands[] = {
 };
 
 const HCommandSpec* FindCommand(std::string_view name) {
-    for (const HCommandSpec& spec : kCommands) {
-        if (spec.name == name) {
-            return &spec;
+    for (const HCommandSpec& entry : kCommands) {
+        if (entry.name == name) {
+            return &entry;
         }
     }
     return nullptr;
@@ -80,17 +80,17 @@ std::string ParseArguments(const std::vector<std::string>& args, HCliOptions& op
     if (operands.empty()) {
         return "no command given";
     }
-    const HCommandSpec* spec = FindCommand(operands[0]);
-    if (spec == nullptr) {
+    const HCommandSpec* entry = FindCommand(operands[0]);
+    if (entry == nullptr) {
         return "unknown command '" + operands[0] + "'";
     }
-    options.command = spec->command;
+    options.command = entry->command;
     const std::size_t given = operands.size() - 1;
-    if (given != spec->operands) {
-        return std::string(spec->name) + (given < spec->operands ? ": missing" : ": too many") +
+    if (given != entry->operands) {
+        return std::string(entry->name) + (given < entry->operands ? ": missing" : ": too many") +
                " arguments";
     }
-    if (spec->command == HCommand::Csv) {
+    if (entry->command == HCommand::Csv) {
         options.csvList = operands[1];
         if (options.csvList != "transactions" && options.csvList != "files") {
             return "csv: the list is 'transactions' or 'files', not '" + options.csvList + "'";

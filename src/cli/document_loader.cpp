@@ -13,36 +13,20 @@
 #include "core/doc/flow_document.h"
 #include "core/doc/ini_file.h"
 #include "core/fp/info_rule.h"
+#include "core/items/item_core.h"
 #include "core/port/gdi_types.h"
 #include "core/text/number_text.h"
 
 namespace zarvik::cli {
 namespace {
 
-constexpr std::string_view kLinePrefix = "LINE_";
-constexpr std::string_view kBoxPrefixes[] = {"TASK_",     "FILE_", "Other_",   "Border_",
-                                             "Function_", "View_", "ImageBox_"};
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(text[i]) != lower(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
+bool IsBoxSection(std::string_view name) {
+    const int32_t kind = ItemKindOfSection(name);
+    return kind != 0 && kind != kKindLine;
 }
 
-bool IsBoxSection(std::string_view name) {
-    for (std::string_view prefix : kBoxPrefixes) {
-        if (StartsWithNoCase(name, prefix)) {
-            return true;
-        }
-    }
-    return false;
+bool IsLineSection(std::string_view name) {
+    return ItemKindOfSection(name) == kKindLine;
 }
 
 // Why path cannot be opened as a file, or empty when it can.
@@ -66,7 +50,7 @@ std::vector<std::string> ItemSections(const HInfoIniFile& store) {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < store.SectionCount(); ++i) {
         const std::string& name = store.SectionAt(i).Name();
-        if (IsBoxSection(name) || StartsWithNoCase(name, kLinePrefix)) {
+        if (IsBoxSection(name) || IsLineSection(name)) {
             names.push_back(name);
         }
     }
@@ -89,7 +73,7 @@ std::string MissingBoxGeometry(const HIniFile& ini, const std::vector<std::strin
 std::string BrokenLine(const HIniFile& ini, const std::vector<std::string>& sections,
                        const HDrawList& boxes) {
     for (const std::string& name : sections) {
-        if (!StartsWithNoCase(name, kLinePrefix)) {
+        if (!IsLineSection(name)) {
             continue;
         }
         HPoint point;

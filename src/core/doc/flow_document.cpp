@@ -55,6 +55,15 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && StartsWithNoCase(a, b);
 }
 
+const SectionPrefix* MatchSectionPrefix(std::string_view name) {
+    for (const SectionPrefix& candidate : kSectionPrefixes) {
+        if (StartsWithNoCase(name, candidate.prefix)) {
+            return &candidate;
+        }
+    }
+    return nullptr;
+}
+
 std::string LocalTimeText(std::time_t when) {
     std::tm local{};
     localtime_r(&when, &local);
@@ -132,6 +141,11 @@ int32_t SaturatedNextId(int64_t value) {
 
 }  // namespace
 
+int32_t ItemKindOfSection(std::string_view name) {
+    const SectionPrefix* match = MatchSectionPrefix(name);
+    return match == nullptr ? 0 : match->kind;
+}
+
 int HFlowDocument::SaveItems(HIniFile& ini) const {
     for (const HItemCore* item = m_boxes.Head(); item != nullptr; item = item->next) {
         const auto* box = dynamic_cast<const HItemObject*>(item);
@@ -154,13 +168,7 @@ int HFlowDocument::LoadItems(HIniFile& ini) {
     const HInfoIniFile& store = ini.Store();
     for (std::size_t i = 0; i < store.SectionCount(); ++i) {
         const std::string& name = store.SectionAt(i).Name();
-        const SectionPrefix* match = nullptr;
-        for (const SectionPrefix& candidate : kSectionPrefixes) {
-            if (StartsWithNoCase(name, candidate.prefix)) {
-                match = &candidate;
-                break;
-            }
-        }
+        const SectionPrefix* match = MatchSectionPrefix(name);
         if (match == nullptr) {
             if (!EqualsNoCase(name, kHeaderSection) && !EqualsNoCase(name, kRuleSectionName)) {
                 UiPort().MessageBox(

@@ -2,8 +2,10 @@
 // The flow document: its boxes and relation lines, its flow properties, and how it is
 // stored as an INI text file.
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -24,6 +26,10 @@ struct HInfoFlowProject {
 struct HSaveReport {
     int unencodable = 0;  // characters cp932 cannot hold, written as "?"
 };
+
+// The item kind a document section stands for, by the start of its name, ignoring case
+// ("file_007" gives the data function kind); 0 for any other section.
+int32_t ItemKindOfSection(std::string_view name);
 
 class HFlowDocument {
 public:
