@@ -1,0 +1,54 @@
+#include "core/canvas/auto_graph_step.h"
+
+#include "core/items/draw_list.h"
+
+namespace zarvik {
+
+int AutoLayoutStep(HDrawList& boxes, HDrawList& lines, int pendingItem, int32_t iteration,
+                   int32_t limit, const HAutoGraphOptions& options) {
+    if (iteration >= limit) {
+        return -1;
+    }
+    if (boxes.CountSelected() > 0 || lines.CountSelected() > 0 || pendingItem != 0) {
+        return 0;
+    }
+    HAutoGraph graph(boxes, lines, options);
+    graph.ForcePass();
+    if (iteration + 1 >= limit) {
+        graph.SeparationPass();
+    }
+    return 1;
+}
+
+void HAutoLayoutRun::Start() {
+    running = 1;
+    iteration = 0;
+    limit = kAutoLayoutIterationLimit;
+    redrawNeeded = 0;
+}
+
+HAutoLayoutTick HAutoLayoutRun::OnStepTick(const std::function<int(int32_t, int32_t)>& step) {
+    if (running != 1) {
+        return HAutoLayoutTick::kIgnored;
+    }
+    const int result = step(iteration, limit);
+    if (result < 0) {
+        return HAutoLayoutTick::kFinished;
+    }
+    if (result == 0) {
+        return HAutoLayoutTick::kWaiting;
+    }
+    redrawNeeded = 1;
+    iteration += result;
+    return HAutoLayoutTick::kStepped;
+}
+
+bool HAutoLayoutRun::OnRedrawTick() {
+    if (running != 1 || redrawNeeded != 1) {
+        return false;
+    }
+    redrawNeeded = 0;
+    return true;
+}
+
+}  // namespace zarvik

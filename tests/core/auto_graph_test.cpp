@@ -1,0 +1,540 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "core/canvas/auto_graph.h"
+#include "core/canvas/auto_graph_forces.h"
+#include "core/canvas/auto_graph_random.h"
+#include "core/canvas/auto_graph_step.h"
+#include "core/items/draw_list.h"
+#include "core/items/item_kinds.h"
+#include "core/items/item_line.h"
+
+namespace zarvik {
+namespace {
+
+constexpr HSize kCanvas{4000, 4000};
+
+// A diagram with its two lists, and the options a layout of it runs with.
+struct Diagram {
+    HDrawList boxes;
+    HDrawList lines;
+    HAutoGraphRandom random{7};
+    HSize canvas = kCanvas;
+    int32_t fpOnly = 1;
+    int32_t showOnly = 1;
+    bool linearSearch = false;
+
+    HItemObject* Add(int32_t kind, int32_t x, int32_t y, HSize size = {100, 100}) {
+        auto box = MakeBoxItem(kind);
+        box->position = {x, y};
+        box->size = size;
+        HItemObject* raw = box.get();
+        boxes.Append(std::move(box));
+        return raw;
+    }
+    HItemLine* Link(HItemObject* from, HItemObject* to) {
+        auto line = std::make_unique<HItemLine>();
+        line->fromItem = from;
+        line->toItem = to;
+        HItemLine* raw = line.get();
+        lines.Append(std::move(line));
+        return raw;
+    }
+    HAutoGraphOptions Options() {
+        HAutoGraphOptions options;
+        options.fpOnly = fpOnly;
+        options.showOnly = showOnly;
+        options.canvasSize = [this] { return canvas; };
+        options.random = &random;
+        options.linearSearch = linearSearch;
+        return options;
+    }
+    // Steps a whole layout as the frame's timers would; returns the steps that ran.
+    int RunLayout() {
+        HAutoLayoutRun run;
+        run.Start();
+        int steps = 0;
+        const HAutoGraphOptions options = Options();
+        auto step = [&](int32_t i, int32_t n) {
+            return AutoLayoutStep(boxes, lines, 0, i, n, options);
+        };
+        while (run.OnStepTick(step) == HAutoLayoutTick::kStepped) {
+            ++steps;
+        }
+        return steps;
+    }
+};
+
+HAutoGraphItem Node(int32_t x, int32_t y, int32_t radius, int32_t order) {
+    HAutoGraphItem node;
+    node.centre = HVector(x, y);
+    node.radius = radius;
+    node.order = order;
+    return node;
+}
+
+// --- forces ---
+
+TEST(AutoGraphForces, SpringPullsBeyondThePreferredGapAndPushesInsideIt) {
+    struct Case {
+        int32_t partnerX;  // the partner's centre, n's is (1000, 1000)
+        double stiffness;
+        double expectedX;
+    };
+    const Case cases[] = {
+        {1400, 1.875, 187.5},  // gap 100: pulled toward the partner on the right
+        {600, 1.875, -187.5},  // the same on the left
+        {1300, 1.0, 0.0},      // exactly the preferred gap
+        {1200, 1.0, -50.0},    // gap -100, push capped at half the radius sum
+        {1290, 1.0, -10.0},    // gap -10: pushed 10 away from the partner on the right
+        {5000, 1.0, 3700.0},   // pulls are not capped
+        {1400, 0.0, 0.0},      // data functions feel no spring
+    };
+    for (const Case& c : cases) {
+        const HVector f =
+            SpringForce(Node(1000, 1000, 50, 0), Node(c.partnerX, 1000, 50, 1), c.stiffness);
+        EXPECT_NEAR(f.x, c.expectedX, 1e-9) << c.partnerX;
+        EXPECT_NEAR(f.y, 0.0, 1e-9) << c.partnerX;
+    }
+}
+
+TEST(AutoGraphForces, SpacingFadesWithDistanceAndStopsOutOfReach) {
+    HAutoGraphRandom random(1);
+    // Gap 100 beyond 300 + the radii: 50000 / 100² = 5, along +x from the neighbour on
+    // the left, turned by at most 0.1 radians of jitter.
+    const HVector near = SpacingForce(Node(1000, 1000, 50, 1), Node(500, 1000, 50, 0), kSpacingA,
+                                      kSpacingB, 1.0, random);
+    EXPECT_NEAR(near.Length(), 5.0, 1e-9);
+    EXPECT_GT(near.x, 0);
+    EXPECT_GE(near.y, 0);
+    EXPECT_LE(HVector(near).Angle(), 0.1 + 1e-12);
+    // Inside the gap the push is capped at half the radius sum, with its sign.
+    const HVector close = SpacingForce(Node(1000, 1000, 50, 1), Node(900, 1000, 50, 0), kSpacingA,
+                                       kSpacingB, 1.0, random);
+    EXPECT_NEAR(close.Length(), 50.0, 1e-9);
+    // Beyond 500 units there is no force and no random draw.
+    HAutoGraphRandom a(5), b(5);
+    const HVector far =
+        SpacingForce(Node(0, 0, 50, 1), Node(501, 0, 50, 0), kSpacingA, kSpacingB, 1.0, a);
+    EXPECT_EQ(far.x, 0);
+    EXPECT_EQ(far.y, 0);
+    EXPECT_EQ(a.Next(), b.Next());
+}
+
+TEST(AutoGraphForces, ZeroStiffnessAtZeroGapIsZeroNotNaN) {
+    // 50000 / 0² is infinite; times a stiffness of 0 it must stay a plain zero.
+    HAutoGraphRandom random(3);
+    const HVector f = SpacingForce(Node(1400, 1000, 50, 1), Node(1000, 1000, 50, 0), kSpacingA,
+                                   kSpacingB, 0.0, random);
+    EXPECT_EQ(f.x, 0);
+    EXPECT_EQ(f.y, 0);
+    // With stiffness 1 the infinite force is capped like any push.
+    const HVector capped = SpacingForce(Node(1400, 1000, 50, 1), Node(1000, 1000, 50, 0), kSpacingA,
+                                        kSpacingB, 1.0, random);
+    EXPECT_NEAR(capped.Length(), 50.0, 1e-9);
+}
+
+TEST(AutoGraphForces, OverlapPushesApartOnlyWhenTheCirclesMeet) {
+    struct Case {
+        int32_t otherX;
+        double expectedX;
+    };
+    const Case cases[] = {{1040, -61.0}, {960, 61.0}, {1101, 0.0}, {1100, -1.0}, {2000, 0.0}};
+    for (const Case& c : cases) {
+        const HVector f = OverlapForce(Node(1000, 1000, 50, 0), Node(c.otherX, 1000, 50, 1));
+        EXPECT_NEAR(f.x, c.expectedX, 1e-9) << c.otherX;
+        EXPECT_NEAR(f.y, 0.0, 1e-9) << c.otherX;
+    }
+}
+
+TEST(AutoGraphForces, CoincidentCentresArePushedOppositeWays) {
+    const HVector first = OverlapForce(Node(500, 500, 50, 0), Node(500, 500, 50, 1));
+    const HVector second = OverlapForce(Node(500, 500, 50, 1), Node(500, 500, 50, 0));
+    EXPECT_NEAR(first.x, -101.0, 1e-9);
+    EXPECT_NEAR(second.x, 101.0, 1e-9);
+}
+
+TEST(AutoGraphForces, ApplyForceClampsThenMovesOnlyWithinTheCanvas) {
+    struct Case {
+        const char* what;
+        HPoint start;
+        HSize size;
+        HVector force;
+        HSize canvas;
+        HPoint expected;
+    };
+    const Case cases[] = {
+        {"truncates toward zero", {100, 100}, {50, 50}, {7.9, -7.9}, {1000, 1000}, {107, 93}},
+        {"negative position clamped first", {-20, -5}, {50, 50}, {0, 0}, {1000, 1000}, {0, 0}},
+        {"past the right edge", {980, 10}, {50, 50}, {0, 0}, {1000, 1000}, {949, 10}},
+        {"move leaving the canvas dropped whole",
+         {900, 500},
+         {50, 50},
+         {60, 3},
+         {1000, 1000},
+         {900, 503}},
+        {"the left edge itself is refused", {10, 10}, {50, 50}, {-10, -9}, {1000, 1000}, {10, 1}},
+        {"touching the right edge is refused",
+         {900, 10},
+         {50, 50},
+         {50, 0},
+         {1000, 1000},
+         {900, 10}},
+        {"box larger than the canvas", {0, 0}, {300, 50}, {5, 0}, {200, 200}, {-101, 0}},
+        {"huge force is harmless", {100, 100}, {50, 50}, {1e300, -1e300}, {1000, 1000}, {100, 100}},
+    };
+    for (const Case& c : cases) {
+        HItemTask box;
+        box.position = c.start;
+        box.size = c.size;
+        ApplyForce(box, c.force, c.canvas);
+        EXPECT_EQ(box.position, c.expected) << c.what;
+    }
+}
+
+// --- participation and the nearest node ---
+
+TEST(AutoGraphNearest, ParticipationFollowsTheTwoSettings) {
+    struct Case {
+        int32_t kind;
+        int32_t lineHide;
+        int32_t fpOnly;
+        int32_t showOnly;
+        bool expected;
+    };
+    const Case cases[] = {
+        {kKindFile, 0, 1, 1, true},   {kKindTask, 0, 1, 1, true},   {kKindBorder, 0, 1, 1, false},
+        {kKindBorder, 0, 0, 1, true}, {kKindView, 0, 1, 0, false},  {kKindTask, 1, 1, 1, false},
+        {kKindTask, 1, 1, 0, true},   {kKindOther, 1, 0, 1, false},
+    };
+    for (const Case& c : cases) {
+        Diagram d;
+        d.fpOnly = c.fpOnly;
+        d.showOnly = c.showOnly;
+        d.Add(c.kind, 0, 0)->lineHide = c.lineHide;
+        HAutoGraph graph(d.boxes, d.lines, d.Options());
+        graph.BuildItems();
+        EXPECT_EQ(graph.Participates(graph.Items()[0]), c.expected) << c.kind << " " << c.lineHide;
+    }
+}
+
+TEST(AutoGraphNearest, NearestIsTheClosestParticipantWithTiesToTheEarlierNode) {
+    for (bool linear : {false, true}) {
+        Diagram d;
+        d.linearSearch = linear;
+        d.Add(kKindTask, 1000, 1000);             // 0, centre (1050, 1050)
+        d.Add(kKindTask, 1200, 1000);             // 1, 200 to the right
+        d.Add(kKindFile, 800, 1025, {100, 50});   // 2, 200 to the left: ties with 1
+        d.Add(kKindBorder, 1010, 1000);           // 3, closest but does not take part
+        d.Add(kKindFile, 1000, 1625, {100, 50});  // 4, 600 below
+        HAutoGraph graph(d.boxes, d.lines, d.Options());
+        graph.BuildItems();
+        const auto& items = graph.Items();
+        EXPECT_EQ(graph.FindNearest(items[0], -1), &items[1]) << linear;
+        EXPECT_EQ(graph.FindNearest(items[0], kKindFile), &items[2]) << linear;
+        EXPECT_EQ(graph.FindNearest(items[2], kKindFile), &items[4]) << linear;
+        EXPECT_EQ(graph.FindNearest(items[0], kKindBorder), nullptr) << linear;
+        EXPECT_EQ(graph.FindNearest(items[1], kKindTask), &items[0]) << linear;
+    }
+}
+
+TEST(AutoGraphNearest, IndexAgreesWithTheScanOnCrowdedLattices) {
+    std::mt19937 generator(11);
+    for (int n : {1, 2, 9, 60, 250}) {
+        Diagram d;
+        d.fpOnly = 0;
+        std::uniform_int_distribution<int> cell(0, 12), kind(kKindFile, kKindView), hide(0, 5),
+            side(1, 4);
+        for (int i = 0; i < n; ++i) {
+            // Few distinct centres: many exact ties and coincident boxes.
+            d.Add(kind(generator), cell(generator) * 40, cell(generator) * 30,
+                  {side(generator) * 20, side(generator) * 20})
+                ->lineHide = hide(generator) == 0;
+        }
+        HAutoGraphOptions linearOptions = d.Options();
+        linearOptions.linearSearch = true;
+        HAutoGraph indexed(d.boxes, d.lines, d.Options());
+        HAutoGraph linear(d.boxes, d.lines, linearOptions);
+        indexed.BuildItems();
+        linear.BuildItems();
+        for (size_t i = 0; i < indexed.Items().size(); ++i) {
+            for (int32_t k : {-1, kKindFile, kKindTask, kKindView}) {
+                const HAutoGraphItem* a = indexed.FindNearest(indexed.Items()[i], k);
+                const HAutoGraphItem* b = linear.FindNearest(linear.Items()[i], k);
+                ASSERT_EQ(a == nullptr, b == nullptr) << n << " " << i << " " << k;
+                if (a != nullptr) {
+                    EXPECT_EQ(a->order, b->order) << n << " " << i << " " << k;
+                }
+            }
+        }
+    }
+}
+
+// --- the passes ---
+
+TEST(AutoGraphPasses, TransactionIsDrawnTowardItsDataFunction) {
+    Diagram d;
+    HItemObject* task = d.Add(kKindTask, 1000, 1000);             // centre (1050, 1050)
+    HItemObject* file = d.Add(kKindFile, 1400, 1025, {100, 50});  // centre 400 to the right
+    d.Link(file, task);
+    HAutoGraph graph(d.boxes, d.lines, d.Options());
+    graph.BuildItems();
+    graph.SpringPhase(d.canvas);
+    EXPECT_EQ(task->position, (HPoint{1187, 1000}));
+    EXPECT_EQ(file->position, (HPoint{1400, 1025}));
+}
+
+TEST(AutoGraphPasses, SpringsAverageOverTheCountedLines) {
+    Diagram d;
+    HItemObject* task = d.Add(kKindTask, 1000, 1000);
+    HItemObject* right = d.Add(kKindFile, 1400, 1025, {100, 50});
+    HItemObject* border = d.Add(kKindBorder, 0, 1000);  // does not take part: not counted
+    HItemObject* left = d.Add(kKindFile, 600, 1025, {100, 50});
+    d.Link(task, right);
+    d.Link(border, task);
+    d.Link(left, task);
+    d.Link(task, task);  // a line to itself counts for nothing
+    HAutoGraph graph(d.boxes, d.lines, d.Options());
+    graph.BuildItems();
+    graph.SpringPhase(d.canvas);
+    EXPECT_EQ(task->position, (HPoint{1000, 1000}));  // the two pulls cancel
+    EXPECT_EQ(border->position, (HPoint{0, 1000}));
+}
+
+TEST(AutoGraphPasses, OneSeparationRepetitionPartsTwoOverlappingBoxes) {
+    Diagram d;
+    HItemObject* a = d.Add(kKindTask, 1000, 1000);
+    HItemObject* b = d.Add(kKindTask, 1040, 1000);
+    HAutoGraph graph(d.boxes, d.lines, d.Options());
+    graph.BuildItems();
+    graph.OverlapPhase(d.canvas);
+    EXPECT_EQ(a->position.x, 939);
+    EXPECT_EQ(b->position.x, 1101);
+    EXPECT_EQ(b->position.x - a->position.x, 162);
+}
+
+TEST(AutoGraphPasses, CentreStepMovesEveryBoxTenUnitsTowardTheMiddle) {
+    struct Case {
+        HPoint start;
+        HPoint expected;
+    };
+    const Case cases[] = {
+        {{100, 100}, {107, 107}},  // up and left of the middle: diagonal 7 and 7
+        {{3000, 1950}, {2990, 1950}},
+        {{1950, 100}, {1950, 110}},
+        {{1950, 1950}, {1950, 1950}},  // already in the middle: stays
+    };
+    for (const Case& c : cases) {
+        Diagram d;
+        HItemObject* box = d.Add(kKindTask, c.start.x, c.start.y);
+        HAutoGraph graph(d.boxes, d.lines, d.Options());
+        graph.BuildItems();
+        graph.CentreStep(d.canvas);
+        EXPECT_EQ(box->position, c.expected) << c.start.x << "," << c.start.y;
+    }
+}
+
+TEST(AutoGraphPasses, BoxesWithoutLinesMakeTenPlusNCentreSteps) {
+    Diagram d;
+    HItemObject* a = d.Add(kKindFile, 100, 100, {100, 100});
+    HItemObject* b = d.Add(kKindTask, 900, 900);
+    HItemObject* c = d.Add(kKindTask, 100, 900);
+    HItemObject* e = d.Add(kKindFile, 900, 100, {100, 100});
+    EXPECT_EQ(d.RunLayout(), 10);
+    // Mean offset stays up and left of the middle: 10 + 4 diagonal steps of 7 and 7.
+    EXPECT_EQ(a->position, (HPoint{198, 198}));
+    EXPECT_EQ(b->position, (HPoint{998, 998}));
+    EXPECT_EQ(c->position, (HPoint{198, 998}));
+    EXPECT_EQ(e->position, (HPoint{998, 198}));
+}
+
+TEST(AutoGraphPasses, BoxesLeftOutMoveOnlyWithTheCentreStep) {
+    struct Case {
+        int32_t kind;
+        int32_t lineHide;
+    };
+    for (const Case& c : {Case{kKindBorder, 0}, Case{kKindTask, 1}}) {
+        Diagram d;
+        HItemObject* task = d.Add(kKindTask, 1000, 1000);
+        HItemObject* out = d.Add(c.kind, 1040, 1040);  // overlaps the transaction
+        out->lineHide = c.lineHide;
+        d.Link(out, task);
+        HAutoGraph graph(d.boxes, d.lines, d.Options());
+        graph.ForcePass();
+        // The left-out box took the centre step only; the transaction neither felt its
+        // line nor its closeness, so it too took the centre step only.
+        EXPECT_EQ(out->position, (HPoint{1047, 1047})) << c.kind;
+        EXPECT_EQ(task->position, (HPoint{1007, 1007})) << c.kind;
+    }
+}
+
+TEST(AutoGraphPasses, SeparationReroutesLinesBetweenTheCentres) {
+    Diagram d;
+    HItemObject* task = d.Add(kKindTask, 1000, 1000);
+    HItemObject* file = d.Add(kKindFile, 1600, 1025, {100, 50});
+    HItemLine* line = d.Link(file, task);
+    line->fromOffset = {3, 3};
+    line->toOffset = {4, 4};
+    HAutoGraph graph(d.boxes, d.lines, d.Options());
+    graph.SeparationPass();
+    HPoint from, to;
+    line->GetEndPoints(from, to);
+    // The ends face each other on the centre line.
+    EXPECT_EQ(from.x, file->position.x);
+    EXPECT_EQ(to.x, task->position.x + task->size.cx);
+    EXPECT_EQ(from.y, to.y);
+}
+
+// --- steps and the run state ---
+
+TEST(AutoGraphSteps, StepWaitsForSelectionAndPendingItems) {
+    Diagram d;
+    HItemObject* box = d.Add(kKindTask, 1000, 1000);
+    HItemLine* line = d.Link(box, d.Add(kKindFile, 1400, 1000, {100, 50}));
+    const HAutoGraphOptions options = d.Options();
+    EXPECT_EQ(AutoLayoutStep(d.boxes, d.lines, 0, 10, 10, options), -1);
+    box->SetSelected(1);
+    EXPECT_EQ(AutoLayoutStep(d.boxes, d.lines, 0, 3, 10, options), 0);
+    box->SetSelected(0);
+    line->SetSelected(1);
+    EXPECT_EQ(AutoLayoutStep(d.boxes, d.lines, 0, 3, 10, options), 0);
+    line->SetSelected(0);
+    EXPECT_EQ(AutoLayoutStep(d.boxes, d.lines, 1, 3, 10, options), 0);
+    EXPECT_EQ(box->position, (HPoint{1000, 1000}));
+    EXPECT_EQ(AutoLayoutStep(d.boxes, d.lines, 0, 3, 10, options), 1);
+    EXPECT_NE(box->position, (HPoint{1000, 1000}));
+}
+
+TEST(AutoGraphSteps, RunPausesOnSelectionAndResumesAtTheSameIteration) {
+    Diagram d;
+    HItemObject* box = d.Add(kKindTask, 1000, 1000);
+    const HAutoGraphOptions options = d.Options();
+    auto step = [&](int32_t i, int32_t n) {
+        return AutoLayoutStep(d.boxes, d.lines, 0, i, n, options);
+    };
+    HAutoLayoutRun run;
+    EXPECT_EQ(run.OnStepTick(step), HAutoLayoutTick::kIgnored);
+    EXPECT_FALSE(run.OnRedrawTick());
+    run.Start();
+    EXPECT_FALSE(run.OnRedrawTick());
+    EXPECT_EQ(run.OnStepTick(step), HAutoLayoutTick::kStepped);
+    EXPECT_EQ(run.OnStepTick(step), HAutoLayoutTick::kStepped);
+    EXPECT_TRUE(run.OnRedrawTick());
+    EXPECT_FALSE(run.OnRedrawTick());  // one redraw for any number of steps
+    box->SetSelected(1);
+    EXPECT_EQ(run.OnStepTick(step), HAutoLayoutTick::kWaiting);
+    EXPECT_EQ(run.iteration, 2);
+    box->SetSelected(0);
+    for (int i = 2; i < 10; ++i) {
+        EXPECT_EQ(run.OnStepTick(step), HAutoLayoutTick::kStepped);
+    }
+    EXPECT_EQ(run.OnStepTick(step), HAutoLayoutTick::kFinished);
+    EXPECT_EQ(run.running, 1);
+    run.Start();  // the command again restarts from the beginning
+    EXPECT_EQ(run.iteration, 0);
+    EXPECT_EQ(run.redrawNeeded, 0);
+}
+
+TEST(AutoGraphSteps, EmptyDiagramStepsStillCount) {
+    Diagram d;
+    EXPECT_EQ(d.RunLayout(), 10);
+}
+
+// --- whole layouts: the index against the plain scan ---
+
+// A random diagram: boxes of every kind, some hiding their lines, some stacked on one
+// another, and about as many lines as boxes.
+void BuildRandomDiagram(Diagram& d, int boxes, uint32_t seed) {
+    std::mt19937 generator(seed);
+    std::uniform_int_distribution<int> kind(kKindFile, kKindView), coordinate(0, 2800),
+        side(30, 200), coin(0, 9);
+    std::vector<HItemObject*> added;
+    for (int i = 0; i < boxes; ++i) {
+        HPoint at{coordinate(generator), coordinate(generator)};
+        if (!added.empty() && coin(generator) == 0) {
+            at = added[static_cast<size_t>(coordinate(generator)) % added.size()]->position;
+        }
+        HItemObject* box = d.Add(kind(generator), at.x, at.y, {side(generator), side(generator)});
+        box->lineHide = coin(generator) == 0;
+        added.push_back(box);
+    }
+    std::uniform_int_distribution<size_t> pick(0, added.size() - 1);
+    for (int i = 0; i < boxes; ++i) {
+        d.Link(added[pick(generator)], added[pick(generator)]);
+    }
+}
+
+TEST(AutoGraphLayout, IndexedLayoutEqualsTheScanningLayout) {
+    struct Case {
+        int boxes;
+        int32_t fpOnly;
+    };
+    const Case cases[] = {{1, 1}, {2, 0}, {40, 1}, {40, 0}, {150, 0}, {300, 1}, {300, 0}};
+    uint32_t seed = 100;
+    for (const Case& c : cases) {
+        Diagram indexed, scanning;
+        for (Diagram* d : {&indexed, &scanning}) {
+            BuildRandomDiagram(*d, c.boxes, seed);
+            d->fpOnly = c.fpOnly;
+            d->canvas = {3000, 2600};
+            d->random.SetSeed(seed);
+        }
+        scanning.linearSearch = true;
+        ++seed;
+        EXPECT_EQ(indexed.RunLayout(), 10);
+        EXPECT_EQ(scanning.RunLayout(), 10);
+        const auto a = indexed.boxes.Snapshot(), b = scanning.boxes.Snapshot();
+        int moved = 0;
+        for (size_t i = 0; i < a.size(); ++i) {
+            const auto& boxA = dynamic_cast<const HItemObject&>(*a[i]);
+            const auto& boxB = dynamic_cast<const HItemObject&>(*b[i]);
+            ASSERT_EQ(boxA.position, boxB.position) << c.boxes << " box " << i;
+            moved += boxA.position != HPoint{} ? 1 : 0;
+        }
+        EXPECT_GT(moved, 0);
+        const auto la = indexed.lines.Snapshot(), lb = scanning.lines.Snapshot();
+        for (size_t i = 0; i < la.size(); ++i) {
+            const auto& lineA = static_cast<const HItemLine&>(*la[i]);
+            const auto& lineB = static_cast<const HItemLine&>(*lb[i]);
+            ASSERT_EQ(lineA.fromOffset, lineB.fromOffset) << c.boxes << " line " << i;
+            ASSERT_EQ(lineA.toOffset, lineB.toOffset) << c.boxes << " line " << i;
+        }
+    }
+}
+
+TEST(AutoGraphLayout, SameSeedSameLayout) {
+    Diagram first, second;
+    for (Diagram* d : {&first, &second}) {
+        BuildRandomDiagram(*d, 60, 5);
+        d->random.SetSeed(42);
+        d->RunLayout();
+    }
+    const auto a = first.boxes.Snapshot(), b = second.boxes.Snapshot();
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(dynamic_cast<const HItemObject&>(*a[i]).position,
+                  dynamic_cast<const HItemObject&>(*b[i]).position);
+    }
+}
+
+TEST(AutoGraphLayout, StackedBoxesEndApart) {
+    // Three transactions on one spot: the separation pass parts them.
+    Diagram d;
+    for (int i = 0; i < 3; ++i) {
+        d.Add(kKindTask, 1500, 1500);
+    }
+    d.RunLayout();
+    const auto items = d.boxes.Snapshot();
+    for (size_t i = 0; i < items.size(); ++i) {
+        for (size_t j = i + 1; j < items.size(); ++j) {
+            EXPECT_NE(dynamic_cast<const HItemObject&>(*items[i]).position,
+                      dynamic_cast<const HItemObject&>(*items[j]).position);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zarvik
