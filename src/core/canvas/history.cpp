@@ -1,0 +1,110 @@
+#include "core/canvas/history.h"
+
+#include <utility>
+
+#include "core/doc/flow_document.h"
+#include "core/doc/ini_file.h"
+
+namespace zarvik {
+
+int HHistoryStack::Push(std::unique_ptr<HInfoIniFile> snapshot) {
+    if (snapshot == nullptr) {
+        return 0;
+    }
+    if (m_current > 0 && m_entries[m_current - 1]->IsSame(snapshot.get())) {
+        return 0;
+    }
+    m_entries.resize(static_cast<std::size_t>(m_current));
+    m_entries.push_back(std::move(snapshot));
+    ++m_current;
+    return 1;
+}
+
+int HHistoryStack::Back(HInfoIniFile*& out) {
+    if (m_current <= 1) {
+        out = nullptr;
+        return 0;
+    }
+    --m_current;
+    out = m_entries[m_current - 1].get();
+    return 1;
+}
+
+int HHistoryStack::Forward(HInfoIniFile*& out) {
+    if (m_current >= Count()) {
+        out = nullptr;
+        return 0;
+    }
+    ++m_current;
+    out = m_entries[m_current - 1].get();
+    return 1;
+}
+
+int HHistoryStack::Clear() {
+    m_entries.clear();
+    m_current = 0;
+    return 1;
+}
+
+const HInfoIniFile* HHistoryStack::CurrentEntry() const {
+    return m_current > 0 ? m_entries[m_current - 1].get() : nullptr;
+}
+
+std::unique_ptr<HInfoIniFile> TakeSnapshot(const HFlowDocument& doc) {
+    auto snapshot = std::make_unique<HInfoIniFile>();
+    HIniFile ini(*snapshot, 0);
+    if (!doc.SaveItems(ini)) {
+        return nullptr;
+    }
+    return snapshot;
+}
+
+int RecordStep(HFlowDocument& doc, HHistoryStack& history) {
+    const int stored = history.Push(TakeSnapshot(doc));
+    doc.RefreshItems();
+    doc.RecomputeEstimate();
+    return stored;
+}
+
+int RebuildFromSnapshot(HFlowDocument& doc, HInfoIniFile& snapshot) {
+    HIniFile ini(snapshot, 0);
+    if (!doc.LoadItems(ini)) {
+        return 0;
+    }
+    doc.RecomputeEstimate();
+    return 1;
+}
+
+namespace {
+
+using Step = int (HHistoryStack::*)(HInfoIniFile*&);
+
+int StepAndRebuild(HFlowDocument& doc, HHistoryStack& history, Step step, Step stepBack,
+                   const std::function<void()>& beforeRebuild) {
+    HInfoIniFile* snapshot = nullptr;
+    if (!(history.*step)(snapshot)) {
+        return 0;
+    }
+    if (beforeRebuild) {
+        beforeRebuild();
+    }
+    if (!RebuildFromSnapshot(doc, *snapshot)) {
+        (history.*stepBack)(snapshot);
+        return 0;
+    }
+    return 1;
+}
+
+}  // namespace
+
+int Undo(HFlowDocument& doc, HHistoryStack& history, const std::function<void()>& beforeRebuild) {
+    return StepAndRebuild(doc, history, &HHistoryStack::Back, &HHistoryStack::Forward,
+                          beforeRebuild);
+}
+
+int Redo(HFlowDocument& doc, HHistoryStack& history, const std::function<void()>& beforeRebuild) {
+    return StepAndRebuild(doc, history, &HHistoryStack::Forward, &HHistoryStack::Back,
+                          beforeRebuild);
+}
+
+}  // namespace zarvik

@@ -1,0 +1,301 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "core/canvas/history.h"
+#include "core/doc/flow_document.h"
+#include "core/doc/ini_file.h"
+#include "core/items/item_kinds.h"
+#include "core/items/item_line.h"
+#include "test_support.h"
+
+namespace zarvik {
+namespace {
+
+// A store with one section holding key=value.
+std::unique_ptr<HInfoIniFile> Store(const std::string& value) {
+    auto store = std::make_unique<HInfoIniFile>();
+    store->SetValue("TASK_001", "Name", value);
+    return store;
+}
+
+std::string NameIn(const HInfoIniFile* store) {
+    return store == nullptr ? "<none>" : store->GetValue("TASK_001", "Name", "<missing>");
+}
+
+TEST(HistoryStack, PushDiscardsOnlyWhatEqualsTheCurrentEntry) {
+    HHistoryStack history;
+    EXPECT_EQ(history.Push(nullptr), 0);
+    EXPECT_EQ(history.Push(Store("a")), 1);
+    EXPECT_EQ(history.Push(Store("a")), 0);
+    EXPECT_EQ(history.Push(Store("b")), 1);
+    // Equal to an older entry but not to the current one: a step of its own.
+    EXPECT_EQ(history.Push(Store("a")), 1);
+    EXPECT_EQ(history.Count(), 3);
+    EXPECT_EQ(history.Current(), 3);
+
+    // Section names are not part of the comparison.
+    auto renamed = std::make_unique<HInfoIniFile>();
+    renamed->SetValue("TASK_999", "Name", "a");
+    EXPECT_EQ(history.Push(std::move(renamed)), 0);
+}
+
+TEST(HistoryStack, BackAndForwardStopAtBothEnds) {
+    HHistoryStack history;
+    HInfoIniFile* out = nullptr;
+    EXPECT_EQ(history.Back(out), 0);
+    EXPECT_EQ(history.Forward(out), 0);
+    EXPECT_EQ(history.CurrentEntry(), nullptr);
+
+    history.Push(Store("a"));
+    EXPECT_EQ(history.CanUndo(), 0);
+    EXPECT_EQ(history.CanRedo(), 0);
+    history.Push(Store("b"));
+    history.Push(Store("c"));
+    EXPECT_EQ(history.CanUndo(), 1);
+
+    EXPECT_EQ(history.Back(out), 1);
+    EXPECT_EQ(NameIn(out), "b");
+    EXPECT_EQ(history.Back(out), 1);
+    EXPECT_EQ(NameIn(out), "a");
+    EXPECT_EQ(history.CanUndo(), 0);
+    EXPECT_EQ(history.CanRedo(), 1);
+    EXPECT_EQ(history.Back(out), 0);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(history.Current(), 1);
+
+    EXPECT_EQ(history.Forward(out), 1);
+    EXPECT_EQ(history.Forward(out), 1);
+    EXPECT_EQ(NameIn(out), "c");
+    EXPECT_EQ(history.Forward(out), 0);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(NameIn(history.CurrentEntry()), "c");
+}
+
+TEST(HistoryStack, PushAfterUndoDropsTheUndoneEntries) {
+    HHistoryStack history;
+    HInfoIniFile* out = nullptr;
+    history.Push(Store("a"));
+    history.Push(Store("b"));
+    history.Push(Store("c"));
+    history.Back(out);
+    history.Back(out);
+    // Equal to the current entry after the undos: nothing is stored, the redo tail stays.
+    EXPECT_EQ(history.Push(Store("a")), 0);
+    EXPECT_EQ(history.CanRedo(), 1);
+
+    EXPECT_EQ(history.Push(Store("d")), 1);
+    EXPECT_EQ(history.Count(), 2);
+    EXPECT_EQ(history.CanRedo(), 0);
+    EXPECT_EQ(history.Forward(out), 0);
+    EXPECT_EQ(history.Back(out), 1);
+    EXPECT_EQ(NameIn(out), "a");
+
+    EXPECT_EQ(history.Clear(), 1);
+    EXPECT_EQ(history.Current(), 0);
+    EXPECT_EQ(history.CanRedo(), 0);
+    EXPECT_EQ(history.Push(Store("a")), 1);  // nothing left to compare with
+}
+
+class HistoryUndoTest : public ::testing::Test {
+protected:
+    void SetUp() override { EXPECT_EQ(RecordStep(doc, history), 1); }  // the empty diagram
+
+    HItemTask* PlaceTask(HPoint at) {
+        auto task = std::make_unique<HItemTask>();
+        task->position = at;
+        HItemTask* placed = task.get();
+        doc.Boxes().Append(std::move(task));
+        return placed;
+    }
+
+    HItemFile* PlaceFile(HPoint at) {
+        auto file = std::make_unique<HItemFile>();
+        file->position = at;
+        file->detList.push_back(HInfoCol{file.get(), "顧客番号", "", 0});
+        file->detList.push_back(HInfoCol{file.get(), "氏名", "", 0});
+        HItemFile* placed = file.get();
+        doc.Boxes().Append(std::move(file));
+        return placed;
+    }
+
+    void Join(HItemObject* from, HItemObject* to) {
+        auto line = std::make_unique<HItemLine>();
+        line->fromItem = from;
+        line->toItem = to;
+        line->fromOffset = {100, 25};
+        line->toOffset = {0, 50};
+        doc.Lines().Append(std::move(line));
+    }
+
+    HItemObject* TopBox() const { return dynamic_cast<HItemObject*>(doc.Boxes().Tail()); }
+
+    HFlowDocument doc;
+    HHistoryStack history;
+};
+
+TEST_F(HistoryUndoTest, UndoWalksBackToTheEmptyDiagramAndRedoReturns) {
+    PlaceTask({40, 30});
+    EXPECT_EQ(RecordStep(doc, history), 1);
+    EXPECT_EQ(doc.estimate.ufp, 4);
+    TopBox()->position = {300, 200};
+    EXPECT_EQ(RecordStep(doc, history), 1);
+
+    ASSERT_EQ(Undo(doc, history), 1);
+    ASSERT_EQ(doc.Boxes().Count(), 1);
+    EXPECT_EQ(TopBox()->kind, kKindTask);
+    EXPECT_EQ(TopBox()->position, (HPoint{40, 30}));
+    EXPECT_EQ(doc.estimate.ufp, 4);
+
+    ASSERT_EQ(Undo(doc, history), 1);
+    EXPECT_EQ(doc.Boxes().Count(), 0);
+    EXPECT_EQ(doc.estimate.ufp, 0);
+    EXPECT_EQ(Undo(doc, history), 0);
+    EXPECT_EQ(doc.Boxes().Count(), 0);
+
+    ASSERT_EQ(Redo(doc, history), 1);
+    ASSERT_EQ(Redo(doc, history), 1);
+    ASSERT_EQ(doc.Boxes().Count(), 1);
+    EXPECT_EQ(TopBox()->position, (HPoint{300, 200}));
+    EXPECT_EQ(doc.estimate.ufp, 4);
+    EXPECT_EQ(Redo(doc, history), 0);
+}
+
+TEST_F(HistoryUndoTest, SelectionChangesAreNoStepsAndRebuiltItemsAreUnselected) {
+    HItemTask* task = PlaceTask({40, 30});
+    RecordStep(doc, history);
+    task->position = {80, 90};
+    RecordStep(doc, history);
+
+    task->SetSelected(1);
+    EXPECT_EQ(RecordStep(doc, history), 0);
+    doc.Boxes().SetAllSelected(0);
+    EXPECT_EQ(RecordStep(doc, history), 0);
+    task->SetSelected(1);
+
+    ASSERT_EQ(Undo(doc, history), 1);  // undoes the move, not a selection
+    EXPECT_EQ(TopBox()->position, (HPoint{40, 30}));
+    EXPECT_EQ(doc.Boxes().CountSelected(), 0);
+    TopBox()->SetSelected(1);
+    ASSERT_EQ(Redo(doc, history), 1);
+    EXPECT_EQ(TopBox()->position, (HPoint{80, 90}));
+    EXPECT_EQ(doc.Boxes().CountSelected(), 0);
+}
+
+TEST_F(HistoryUndoTest, ANewEditAfterUndoLosesRedo) {
+    PlaceTask({40, 30});
+    RecordStep(doc, history);
+    ASSERT_EQ(Undo(doc, history), 1);
+    EXPECT_EQ(history.CanRedo(), 1);
+
+    PlaceFile({200, 30});
+    EXPECT_EQ(RecordStep(doc, history), 1);
+    EXPECT_EQ(history.CanRedo(), 0);
+    EXPECT_EQ(Redo(doc, history), 0);
+    ASSERT_EQ(doc.Boxes().Count(), 1);
+    EXPECT_EQ(TopBox()->kind, kKindFile);
+}
+
+TEST_F(HistoryUndoTest, SavingKeepsTheHistory) {
+    PlaceTask({40, 30});
+    RecordStep(doc, history);
+    TopBox()->position = {60, 60};
+    RecordStep(doc, history);
+
+    test_support::TempDir dir;
+    ASSERT_EQ(doc.SaveDocument(dir / "flow.zvk"), 1);
+    const std::unique_ptr<HInfoIniFile> saved = TakeSnapshot(doc);
+    EXPECT_EQ(history.Count(), 3);
+    EXPECT_EQ(history.Current(), 3);
+
+    ASSERT_EQ(Undo(doc, history), 1);
+    EXPECT_EQ(TakeSnapshot(doc)->IsSame(saved.get()), 0);
+    ASSERT_EQ(Redo(doc, history), 1);
+    EXPECT_EQ(TakeSnapshot(doc)->IsSame(saved.get()), 1);
+}
+
+TEST_F(HistoryUndoTest, RebuiltLinesJoinTheRebuiltBoxes) {
+    HItemFile* file = PlaceFile({40, 30});
+    HItemTask* task = PlaceTask({200, 30});
+    Join(file, task);
+    RecordStep(doc, history);
+    EXPECT_EQ(task->ftrList.size(), 1u);
+    task->position = {250, 90};
+    RecordStep(doc, history);
+
+    ASSERT_EQ(Undo(doc, history), 1);
+    ASSERT_EQ(doc.Boxes().Count(), 2);
+    ASSERT_EQ(doc.Lines().Count(), 1);
+    auto* line = static_cast<HItemLine*>(doc.Lines().Head());
+    EXPECT_EQ(line->fromItem, doc.Boxes().Head());
+    EXPECT_EQ(line->toItem, doc.Boxes().Tail());
+    auto* rebuilt = dynamic_cast<HItemTask*>(doc.Boxes().Tail());
+    ASSERT_NE(rebuilt, nullptr);
+    EXPECT_EQ(rebuilt->position, (HPoint{200, 30}));
+    ASSERT_EQ(rebuilt->ftrList.size(), 1u);
+    EXPECT_EQ(rebuilt->ftrList[0], dynamic_cast<HItemFile*>(doc.Boxes().Head()));
+    EXPECT_EQ(rebuilt->detList.size(), 2u);
+    // New items are numbered past every rebuilt one.
+    EXPECT_GT(TakeItemId(), rebuilt->id);
+}
+
+TEST_F(HistoryUndoTest, AnUnrecordedEditIsUndoneWithTheLastStep) {
+    PlaceTask({40, 30});
+    RecordStep(doc, history);
+    PlaceFile({200, 30});
+    RecordStep(doc, history);
+    // A layout moves the boxes without recording.
+    TopBox()->position = {500, 500};
+
+    ASSERT_EQ(Undo(doc, history), 1);
+    ASSERT_EQ(doc.Boxes().Count(), 1);
+    EXPECT_EQ(TopBox()->kind, kKindTask);
+    EXPECT_EQ(TopBox()->position, (HPoint{40, 30}));
+}
+
+TEST_F(HistoryUndoTest, TheHookRunsOnlyBeforeARebuild) {
+    int calls = 0;
+    int boxesSeen = -1;
+    const auto hook = [&] {
+        ++calls;
+        boxesSeen = doc.Boxes().Count();
+    };
+    EXPECT_EQ(Undo(doc, history, hook), 0);
+    EXPECT_EQ(Redo(doc, history, hook), 0);
+    EXPECT_EQ(calls, 0);
+
+    PlaceTask({40, 30});
+    RecordStep(doc, history);
+    ASSERT_EQ(Undo(doc, history, hook), 1);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(boxesSeen, 1);  // the old items still stand when the hook runs
+    ASSERT_EQ(Redo(doc, history, hook), 1);
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(boxesSeen, 0);
+}
+
+TEST_F(HistoryUndoTest, AnEntryThatCannotBeRebuiltLeavesDiagramAndHistory) {
+    PlaceTask({40, 30});
+    RecordStep(doc, history);
+    TopBox()->position = {70, 70};
+    RecordStep(doc, history);
+    // Spoil the middle entry.
+    HInfoIniFile* middle = nullptr;
+    ASSERT_EQ(history.Back(middle), 1);
+    ASSERT_EQ(middle->SectionCount(), 1u);
+    middle->SetValue(middle->SectionAt(0).Name(), "GuiPoint", "no comma");
+    HInfoIniFile* newest = nullptr;
+    ASSERT_EQ(history.Forward(newest), 1);
+
+    EXPECT_EQ(Undo(doc, history), 0);
+    EXPECT_EQ(history.Current(), 3);
+    ASSERT_EQ(doc.Boxes().Count(), 1);
+    EXPECT_EQ(TopBox()->position, (HPoint{70, 70}));
+    // The diagram still matches the current entry, so nothing new is recorded.
+    EXPECT_EQ(RecordStep(doc, history), 0);
+    EXPECT_EQ(history.Count(), 3);
+}
+
+}  // namespace
+}  // namespace zarvik
