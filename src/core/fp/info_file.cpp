@@ -1,6 +1,7 @@
 #include "core/fp/info_file.h"
 
 #include "core/doc/ini_file.h"
+#include "core/fp/fp_fields.h"
 
 namespace zarvik {
 
@@ -26,31 +27,22 @@ int32_t HInfoFile::GetFp() const {
                        GetRetCount());
 }
 
+HFpFields HInfoFile::Fields() const {
+    auto* self = const_cast<HInfoFile*>(this);
+    return HFpFields{
+        &self->name,    &self->typeCode, &self->SelectFpSumType, &self->FpLevel, &self->FpUser,
+        &self->AutoDET, &self->AutoRET,  &self->UserDET,         &self->UserRET, "RET"};
+}
+
 int HInfoFile::Save(HIniFile& ini, const std::string& section) const {
-    ini.SetString(section, "Name", name);
-    ini.SetInt(section, "FpType", typeCode);
-    ini.SetInt(section, "SelectFpSumType", SelectFpSumType);
-    ini.SetInt(section, "FpLevel", FpLevel);
-    ini.SetInt(section, "FpUser", FpUser);
-    ini.SetInt(section, "AutoDET", AutoDET);
-    ini.SetInt(section, "AutoRET", AutoRET);
-    ini.SetInt(section, "UserDET", UserDET);
-    ini.SetInt(section, "UserRET", UserRET);
+    SaveFpFields(ini, section, Fields());
     SaveColList(ini, section, "DETLIST", detList);
     SaveColList(ini, section, "RETLIST", retList);
     return 1;
 }
 
 int HInfoFile::Load(HIniFile& ini, const std::string& section) {
-    name = ini.GetString(section, "Name");
-    typeCode = ini.GetInt(section, "FpType");
-    SelectFpSumType = ini.GetInt(section, "SelectFpSumType");
-    FpLevel = ini.GetInt(section, "FpLevel");
-    FpUser = ini.GetInt(section, "FpUser");
-    AutoDET = ini.GetInt(section, "AutoDET");
-    AutoRET = ini.GetInt(section, "AutoRET");
-    UserDET = ini.GetInt(section, "UserDET");
-    UserRET = ini.GetInt(section, "UserRET");
+    LoadFpFields(ini, section, Fields());
     detList = LoadColList(ini, section, "DETLIST", this);
     retList = LoadColList(ini, section, "RETLIST", this);
     return 1;

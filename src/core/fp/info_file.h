@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/doc/info_core.h"
+#include "core/fp/fp_fields.h"
 #include "core/fp/fp_rating.h"
 #include "core/fp/info_col.h"
 
@@ -41,6 +42,10 @@ public:
     int32_t UserRET = 0;
     std::vector<HInfoCol> detList;
     std::vector<HInfoCol> retList;
+
+private:
+    // The stored fields shared with the other function record.
+    HFpFields Fields() const;
 };
 
 }  // namespace zarvik

@@ -7,6 +7,7 @@
 
 #include "core/doc/ini_file.h"
 #include "core/fp/current_rule.h"
+#include "core/fp/fp_fields.h"
 #include "core/fp/info_file.h"
 #include "core/text/number_text.h"
 
@@ -122,29 +123,20 @@ void HInfoTask::UnlinkFile(const HInfoFile* file) {
     }
 }
 
+HFpFields HInfoTask::Fields() const {
+    auto* self = const_cast<HInfoTask*>(this);
+    return HFpFields{
+        &self->name,    &self->typeCode, &self->SelectFpSumType, &self->FpLevel, &self->FpUser,
+        &self->AutoDET, &self->AutoFTR,  &self->UserDET,         &self->UserFTR, "FTR"};
+}
+
 int HInfoTask::Save(HIniFile& ini, const std::string& section) const {
-    ini.SetString(section, "Name", name);
-    ini.SetInt(section, "FpType", typeCode);
-    ini.SetInt(section, "SelectFpSumType", SelectFpSumType);
-    ini.SetInt(section, "FpLevel", FpLevel);
-    ini.SetInt(section, "FpUser", FpUser);
-    ini.SetInt(section, "AutoDET", AutoDET);
-    ini.SetInt(section, "AutoFTR", AutoFTR);
-    ini.SetInt(section, "UserDET", UserDET);
-    ini.SetInt(section, "UserFTR", UserFTR);
+    SaveFpFields(ini, section, Fields());
     return 1;
 }
 
 int HInfoTask::Load(HIniFile& ini, const std::string& section) {
-    name = ini.GetString(section, "Name");
-    typeCode = ini.GetInt(section, "FpType");
-    SelectFpSumType = ini.GetInt(section, "SelectFpSumType");
-    FpLevel = ini.GetInt(section, "FpLevel");
-    FpUser = ini.GetInt(section, "FpUser");
-    AutoDET = ini.GetInt(section, "AutoDET");
-    AutoFTR = ini.GetInt(section, "AutoFTR");
-    UserDET = ini.GetInt(section, "UserDET");
-    UserFTR = ini.GetInt(section, "UserFTR");
+    LoadFpFields(ini, section, Fields());
     return 1;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/doc/info_core.h"
+#include "core/fp/fp_fields.h"
 #include "core/fp/fp_rating.h"
 #include "core/fp/info_col.h"
 
@@ -64,6 +65,10 @@ public:
     // Fixed DETs counted but not listed: a linked data function lists at most
     // kMaxListEntries placeholders, so that a typed count of millions stays a number.
     int32_t unlistedPlaceholders = 0;
+
+private:
+    // The stored fields shared with the other function record.
+    HFpFields Fields() const;
 };
 
 // Name of the i-th of n placeholder DETs for a data function whose DET count is typed.
