@@ -142,16 +142,7 @@ HCsvChooser CsvChooserFor(HCsvList list) {
 }
 
 std::string CsvOutputPath(const std::string& chosen) {
-    if (chosen.empty()) {
-        return chosen;
-    }
-    const std::size_t slash = chosen.rfind('/');
-    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = chosen.rfind('.');
-    if (dot != std::string::npos && dot > start) {
-        return chosen;
-    }
-    return chosen + ".csv";
+    return PathWithDefaultExtension(chosen, ".csv");
 }
 
 }  // namespace zarvik

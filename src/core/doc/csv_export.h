@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/port/ui_port.h"
+
 namespace zarvik {
 
 class HDrawList;
@@ -46,17 +48,9 @@ std::string FileListText(const HDrawList& boxes);
 int ExportTransactions(HFlowDocument& doc, const std::string& path, HSaveReport* report = nullptr);
 int ExportFiles(HFlowDocument& doc, const std::string& path, HSaveReport* report = nullptr);
 
-// What the window's save chooser shows for a list.
 enum class HCsvList { Transactions, Files };
-struct HCsvChooser {
-    std::string title;
-    // Label and pattern pairs separated by "|", ending in "||".
-    std::string filter;
-    // No name is proposed: the chooser opens empty.
-    std::string defaultName;
-    // The chooser asks before overwriting and shows no read-only check box.
-    bool confirmOverwrite = true;
-};
+// What the window's save chooser shows for a list.
+using HCsvChooser = HFileChooser;
 HCsvChooser CsvChooserFor(HCsvList list);
 
 // The chosen name with ".csv" appended when its file name has no extension; a dot that

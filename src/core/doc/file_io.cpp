@@ -104,4 +104,17 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes) {
     return 1;
 }
 
+std::string PathWithDefaultExtension(const std::string& chosen, std::string_view ext) {
+    if (chosen.empty()) {
+        return chosen;
+    }
+    const std::size_t slash = chosen.rfind('/');
+    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = chosen.rfind('.');
+    if (dot != std::string::npos && dot > start) {
+        return chosen;
+    }
+    return chosen + std::string(ext);
+}
+
 }  // namespace zarvik

@@ -16,4 +16,8 @@ int ReadWholeFile(const std::string& path, std::string& out);
 // permissions, an existing one keeps its own. Returns 1 on success, 0 otherwise.
 int WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// The chosen name with ext appended when its file name has no extension; a dot that
+// starts the file name does not count as one. Empty stays empty.
+std::string PathWithDefaultExtension(const std::string& chosen, std::string_view ext);
+
 }  // namespace zarvik

@@ -21,6 +21,16 @@ HMsgAnswer HUiPort::MessageBox(const std::string&, const std::string&, HMsgIcon,
 
 void HUiPort::SetStatusPane(int, const std::string&) {}
 
+std::optional<std::string> HUiPort::ChooseOpenFile(const HFileChooser&) {
+    return std::nullopt;
+}
+
+std::optional<std::string> HUiPort::ChooseSaveFile(const HFileChooser&) {
+    return std::nullopt;
+}
+
+void HUiPort::AddRecentFile(const std::string&) {}
+
 HUiPort& UiPort() {
     return g_port != nullptr ? *g_port : g_headless;
 }
