@@ -144,6 +144,28 @@ TEST(IniStore, LargeSectionsKeepOrderAndValues) {
     EXPECT_FALSE(store.FindValue("S", "K40").has_value());
 }
 
+// Undo steps are shrunk once stored; values replaced by shorter or longer ones before
+// that must come through in place, and the store must stay usable afterwards.
+TEST(IniStore, ShrinkingKeepsEveryValue) {
+    HInfoIniFile store;
+    store.SetValue("S", "short", "a longer first value");
+    store.SetValue("S", "long", "x");
+    store.SetValue("T", "k", "1");
+    store.SetValue("S", "short", "b");
+    store.SetValue("S", "long", "a value longer than the first");
+    HInfoIniFile copy;
+    copy.SetValue("S", "short", "b");
+    copy.SetValue("S", "long", "a value longer than the first");
+    copy.SetValue("T", "k", "1");
+
+    store.ShrinkToFit();
+    EXPECT_EQ(Dump(store), "[S]short|b;long|a value longer than the first;[T]k|1;");
+    EXPECT_EQ(store.IsSame(&copy), 1);
+    store.SetValue("S", "short", "again");
+    store.SetValue("U", "k", "2");
+    EXPECT_EQ(Dump(store), "[S]short|again;long|a value longer than the first;[T]k|1;[U]k|2;");
+}
+
 TEST(IniWrite, SectionsInCreationOrderWithCrLf) {
     HInfoIniFile store;
     store.SetValue("B", "z", "1");

@@ -14,6 +14,8 @@ int HHistoryStack::Push(std::unique_ptr<HInfoIniFile> snapshot) {
     if (m_current > 0 && m_entries[m_current - 1]->IsSame(snapshot.get())) {
         return 0;
     }
+    // Kept for good and never changed again: the room for growth is only waste.
+    snapshot->ShrinkToFit();
     m_entries.resize(static_cast<std::size_t>(m_current));
     m_entries.push_back(std::move(snapshot));
     ++m_current;

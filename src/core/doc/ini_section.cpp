@@ -98,6 +98,14 @@ void HInfoIniSection::SetValue(std::string_view key, std::string_view value) {
     }
 }
 
+void HInfoIniSection::ShrinkToFit() {
+    if (m_unused > 0) {
+        Compact();
+    }
+    m_text.shrink_to_fit();
+    m_slots.shrink_to_fit();
+}
+
 void HInfoIniSection::Compact() {
     std::string text;
     text.reserve(m_text.size() - m_unused);

@@ -91,6 +91,10 @@ public:
     // 1 when both sections hold the same keys with the same values in the same order.
     int HasSameEntries(const HInfoIniSection& other) const;
 
+    // Gives back the room kept for growth: for sections that are kept long and no longer
+    // change, such as undo steps.
+    void ShrinkToFit();
+
 private:
     struct Slot {
         uint32_t keyAt;

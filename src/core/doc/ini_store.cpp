@@ -39,6 +39,13 @@ void HInfoIniFile::Clear() {
     m_byName.clear();
 }
 
+void HInfoIniFile::ShrinkToFit() {
+    for (const std::unique_ptr<HInfoIniSection>& section : m_sections) {
+        section->ShrinkToFit();
+    }
+    m_sections.shrink_to_fit();
+}
+
 HInfoIniSection& HInfoIniFile::SectionForWrite(std::string_view name) {
     if (m_lastSection != nullptr && m_lastSection->Name() == name) {
         return *m_lastSection;

@@ -66,6 +66,8 @@ public:
     const HInfoIniSection& SectionAt(std::size_t index) const { return *m_sections[index]; }
 
     void Clear();
+    // Gives back the room every section keeps for growth (see HInfoIniSection).
+    void ShrinkToFit();
 
 private:
     HInfoIniSection& SectionForWrite(std::string_view name);
