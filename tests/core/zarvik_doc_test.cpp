@@ -9,6 +9,7 @@
 #include "core/app/system.h"
 #include "core/canvas/canvas_menus.h"
 #include "core/canvas/clipboard.h"
+#include "core/canvas/file_drop.h"
 #include "core/doc/ini_store.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
@@ -194,6 +195,23 @@ TEST_F(ZarvikDocTest, ReopeningTheOpenFileAsksAndReadsItAgainFromDisk) {
     ui.answers = {HMsgAnswer::Yes};
     ASSERT_EQ(doc.OpenPath(path), 1);
     EXPECT_EQ(doc.Boxes().Count(), 2);
+}
+
+TEST_F(ZarvikDocTest, ADroppedDocumentReplacesTheOpenOneWithoutTheSaveQuestion) {
+    const std::string path = SavedDocument();
+    Place(kKindFile, {200, 40});
+    const auto open = [this](const std::string& dropped) { return doc.OpenDocumentPath(dropped); };
+
+    EXPECT_EQ(DropFiles({dir / "notes.txt", path}, open), 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].icon, HMsgIcon::Error);
+    EXPECT_EQ(doc.Boxes().Count(), 2);
+
+    ui.messages.clear();
+    EXPECT_EQ(DropFiles({path, dir / "other.zvk"}, open), 1);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(doc.Boxes().Count(), 1);
+    EXPECT_EQ(doc.IsChanged(), 0);
 }
 
 TEST_F(ZarvikDocTest, OpenThroughTheChooser) {
