@@ -178,6 +178,18 @@ TEST_F(ZarvikDocTest, ACancelledSaveAsAsksAgainAndNoClosesWithoutSaving) {
     EXPECT_EQ(doc.IsChanged(), 0);
 }
 
+// Regression: with nobody to answer, the save question must end, not ask again forever.
+TEST(ZarvikDocHeadless, TheSaveQuestionEndsWithoutAUser) {
+    CZarvikDoc doc;
+    doc.NewDocument();
+    doc.AddItem(MakeBoxItem(kKindTask));
+    ASSERT_EQ(doc.IsChanged(), 1);
+    EXPECT_EQ(doc.AskSaveChanges(), 0);
+    EXPECT_EQ(doc.ConfirmClose(), 0);
+    EXPECT_EQ(doc.OnFileNew(), 0);
+    EXPECT_EQ(doc.Boxes().Count(), 1);
+}
+
 TEST_F(ZarvikDocTest, ReopeningTheOpenFileAsksAndReadsItAgainFromDisk) {
     const std::string path = SavedDocument();
     Place(kKindFile, {200, 40});

@@ -12,8 +12,11 @@ HMsgAnswer HUiPort::MessageBox(const std::string&, const std::string&, HMsgIcon,
                                HMsgButtons buttons) {
     switch (buttons) {
         case HMsgButtons::YesNo:
-        case HMsgButtons::YesNoCancel:
             return HMsgAnswer::Yes;
+        case HMsgButtons::YesNoCancel:
+            // With nobody to ask, a question that can be cancelled is: answering Yes to
+            // "save?" would open a chooser that is cancelled too, and ask again forever.
+            return HMsgAnswer::Cancel;
         default:
             return HMsgAnswer::Ok;
     }

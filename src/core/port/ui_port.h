@@ -1,7 +1,7 @@
 #pragma once
 // What the core asks of the user interface: message boxes, file choosers, status texts.
-// The desktop front end installs its own; the headless default answers every question
-// with its default button, cancels every chooser and records nothing.
+// The desktop front end installs its own; the headless default answers OK and Yes, or
+// Cancel where it is offered, cancels every chooser and records nothing.
 
 #include <optional>
 #include <string>
