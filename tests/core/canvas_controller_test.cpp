@@ -17,6 +17,7 @@
 #include "core/items/item_line.h"
 #include "core/port/ui_port.h"
 #include "recording_context.h"
+#include "scripted_ui.h"
 #include "test_support.h"
 
 namespace zarvik {
@@ -37,32 +38,17 @@ public:
     HItemCore* broughtIntoView = nullptr;
 };
 
-class RecordingUi : public HUiPort {
-public:
-    HMsgAnswer MessageBox(const std::string& text, const std::string&, HMsgIcon,
-                          HMsgButtons) override {
-        messages.push_back(text);
-        return HMsgAnswer::Ok;
-    }
-    void SetStatusPane(int pane, const std::string& text) override { panes[pane] = text; }
-
-    std::map<int, std::string> panes;
-    std::vector<std::string> messages;
-};
-
 // Data functions are 100 x 50: at (100, 100) the top handle is at (150, 100), the left
 // one at (100, 125).
 class CanvasControllerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetUiPort(&ui);
         doc.NewDocument();
         ctl = std::make_unique<HCanvasController>(doc, host);
     }
     void TearDown() override {
         ctl.reset();
-        SetUiPort(nullptr);
-        EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+        EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
     }
 
     HItemObject* AddBox(HPoint position, int32_t kind = kKindFile) {
@@ -109,7 +95,7 @@ protected:
         return states;
     }
 
-    RecordingUi ui;
+    test_support::ScriptedUi ui;
     CZarvikDoc doc;
     RecordingHost host;
     std::unique_ptr<HCanvasController> ctl;

@@ -16,6 +16,7 @@
 namespace zarvik {
 
 class HClipboard;
+class HItemLine;
 class HItemObject;
 enum class HCsvList;
 
@@ -159,6 +160,8 @@ public:
     int32_t acceleratorId = kAcceleratorsMain;
 
 private:
+    // The topmost selected line gets edit; then refresh, an undo step, the views.
+    int EditSelectedLine(void (*edit)(HItemLine&));
     int SaveTo(const std::string& path);
     int LoadAndAdopt(const std::string& path);
     void NotifyItemsReplacing();

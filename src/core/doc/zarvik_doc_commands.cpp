@@ -182,40 +182,32 @@ int CZarvikDoc::MoveSelectedBox(int32_t id) {
     return moved;
 }
 
-int CZarvikDoc::ReverseSelectedLine() {
+int CZarvikDoc::EditSelectedLine(void (*edit)(HItemLine&)) {
     HItemLine* line = TopmostSelectedLine(Lines());
+    if (line == nullptr) {
+        return 0;
+    }
+    edit(*line);
+    RefreshItems();
+    RecordStep();
+    UpdateAllViews();
+    return 1;
+}
+
+int CZarvikDoc::ReverseSelectedLine() {
+    const HItemLine* line = TopmostSelectedLine(Lines());
     if (line == nullptr || line->lineType != kLineArrowTo) {
         return 0;
     }
-    line->Reverse();
-    RefreshItems();
-    RecordStep();
-    UpdateAllViews();
-    return 1;
+    return EditSelectedLine([](HItemLine& l) { l.Reverse(); });
 }
 
 int CZarvikDoc::ToggleSelectedLineBothArrows() {
-    HItemLine* line = TopmostSelectedLine(Lines());
-    if (line == nullptr) {
-        return 0;
-    }
-    line->ToggleBothArrows();
-    RefreshItems();
-    RecordStep();
-    UpdateAllViews();
-    return 1;
+    return EditSelectedLine([](HItemLine& l) { l.ToggleBothArrows(); });
 }
 
 int CZarvikDoc::ToggleSelectedLineNoArrow() {
-    HItemLine* line = TopmostSelectedLine(Lines());
-    if (line == nullptr) {
-        return 0;
-    }
-    line->ToggleNoArrow();
-    RefreshItems();
-    RecordStep();
-    UpdateAllViews();
-    return 1;
+    return EditSelectedLine([](HItemLine& l) { l.ToggleNoArrow(); });
 }
 
 int CZarvikDoc::ToggleSelectedBoxesLineVisibility() {
