@@ -242,7 +242,10 @@ TEST_F(IniFileTest, FaceNamesAreCutTo31Bytes) {
         std::string face, cut;
     } cases[] = {
         {ascii, ascii.substr(0, 31)},
+        {ascii.substr(0, 31), ascii.substr(0, 31)},
+        {ascii.substr(0, 32), ascii.substr(0, 31)},
         {"a" + sixteen, "a" + fifteen},
+        {fifteen, fifteen},
     };
     for (const auto& c : cases) {
         Given("0,0,0,400,-13," + c.face);

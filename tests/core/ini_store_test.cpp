@@ -144,6 +144,31 @@ TEST(IniStore, LargeSectionsKeepOrderAndValues) {
     EXPECT_FALSE(store.FindValue("S", "K40").has_value());
 }
 
+// A store built to the sizes of another holds exactly what it would hold without them,
+// whether the other is smaller, larger or shaped differently.
+TEST(IniStore, ASizeHintChangesNothingButTheRoomMade) {
+    HInfoIniFile like;
+    like.SetValue("A", "k", "1");
+    like.SetValue("B", "a much longer value than the next store has", "x");
+    for (const int sections : {1, 3}) {
+        HInfoIniFile hinted;
+        HInfoIniFile plain;
+        hinted.SetSizeHint(&like);
+        for (HInfoIniFile* store : {&hinted, &plain}) {
+            for (int i = 0; i < sections; ++i) {
+                for (int k = 0; k < 40; ++k) {
+                    store->SetValue(Format("S%d", i), Format("key%d", k), Format("value %d", k));
+                }
+                store->SetValue(Format("S%d", i), "key3", "replaced by a longer value");
+            }
+        }
+        hinted.SetSizeHint(nullptr);
+        hinted.ShrinkToFit();
+        EXPECT_EQ(Dump(hinted), Dump(plain));
+        EXPECT_EQ(hinted.ToBytes(), plain.ToBytes());
+    }
+}
+
 // Undo steps are shrunk once stored; values replaced by shorter or longer ones before
 // that must come through in place, and the store must stay usable afterwards.
 TEST(IniStore, ShrinkingKeepsEveryValue) {
@@ -164,6 +189,90 @@ TEST(IniStore, ShrinkingKeepsEveryValue) {
     store.SetValue("S", "short", "again");
     store.SetValue("U", "k", "2");
     EXPECT_EQ(Dump(store), "[S]short|again;long|a value longer than the first;[T]k|1;[U]k|2;");
+}
+
+// Keys and section names are found by their hash first; names that share one must stay
+// apart, both in a section searched slot by slot and in one large enough for an index.
+TEST(IniStore, NamesSharingAHashStayApart) {
+    ASSERT_EQ(IniNameHash("bChtpB"), IniNameHash("TxNPZP"));
+    ASSERT_EQ(IniNameHash("hRBarXIQOsM"), IniNameHash("bdvCMbASKhI"));
+    for (const int filler : {0, 100}) {
+        HInfoIniFile store;
+        for (int i = 0; i < filler; ++i) {
+            store.SetValue("S", Format("K%d", i), "f");
+            store.SetValue(Format("T%d", i), "k", "f");
+        }
+        store.SetValue("S", "bChtpB", "1");
+        EXPECT_FALSE(store.FindValue("S", "TxNPZP").has_value()) << filler;
+        store.SetValue("S", "TxNPZP", "2");
+        store.SetValue("S", "bChtpB", "3");
+        EXPECT_EQ(store.GetValue("S", "bChtpB", ""), "3") << filler;
+        EXPECT_EQ(store.GetValue("S", "TxNPZP", ""), "2") << filler;
+        EXPECT_EQ(store.GetKeyCount("S"), filler + 2);
+
+        store.SetValue("hRBarXIQOsM", "k", "a");
+        EXPECT_EQ(store.FindSection("bdvCMbASKhI"), nullptr) << filler;
+        store.SetValue("bdvCMbASKhI", "k", "b");
+        EXPECT_EQ(store.GetValue("hRBarXIQOsM", "k", ""), "a") << filler;
+        EXPECT_EQ(store.GetValue("bdvCMbASKhI", "k", ""), "b") << filler;
+        EXPECT_EQ(store.RemoveSection("hRBarXIQOsM"), 1);
+        EXPECT_EQ(store.GetValue("bdvCMbASKhI", "k", ""), "b") << filler;
+        EXPECT_EQ(store.FindSection("hRBarXIQOsM"), nullptr) << filler;
+    }
+}
+
+// A section grows an index past a few dozen keys and a store one as sections are added;
+// replacing values, shrinking and adding again must keep every key where it was.
+TEST(IniStore, IndexesFollowGrowthShrinkingAndRemoval) {
+    for (const int keys : {63, 64, 65, 129, 300}) {
+        HInfoIniFile store;
+        std::string expected = "[S]";
+        for (int i = 0; i < keys; ++i) {
+            store.SetValue("S", Format("K%d", i), "old");
+        }
+        for (int i = 0; i < keys; i += 3) {
+            store.SetValue("S", Format("K%d", i), i % 2 == 0 ? "n" : "a longer new value");
+        }
+        for (int i = 0; i < keys; ++i) {
+            expected += Format("K%d|%s;", i,
+                               i % 3 != 0   ? "old"
+                               : i % 2 == 0 ? "n"
+                                            : "a longer new value");
+        }
+        EXPECT_EQ(Dump(store), expected) << keys;
+        store.ShrinkToFit();
+        EXPECT_EQ(Dump(store), expected) << keys;
+        for (int i = 0; i < keys; ++i) {
+            EXPECT_TRUE(store.FindValue("S", Format("K%d", i)).has_value()) << keys << " " << i;
+        }
+        EXPECT_FALSE(store.FindValue("S", Format("K%d", keys)).has_value()) << keys;
+        // A shrunk section takes new keys and values as before.
+        store.SetValue("S", "K1", "again");
+        store.SetValue("S", "added", "1");
+        EXPECT_EQ(store.GetValue("S", "K1", ""), "again") << keys;
+        EXPECT_EQ(store.GetValue("S", "added", ""), "1") << keys;
+        EXPECT_EQ(store.GetValue("S", "K2", ""), "old") << keys;
+        EXPECT_EQ(store.GetKeyCount("S"), keys + 1) << keys;
+    }
+
+    HInfoIniFile store;
+    for (int i = 0; i < 200; ++i) {
+        store.SetValue(Format("FILE_%03d", i), "Name", Format("%d", i));
+    }
+    for (int i = 0; i < 200; i += 2) {
+        EXPECT_EQ(store.RemoveSection(Format("FILE_%03d", i)), 1);
+    }
+    store.SetValue("FILE_000", "Name", "back");
+    ASSERT_EQ(store.SectionCount(), 101u);
+    EXPECT_EQ(store.SectionAt(100).Name(), "FILE_000");
+    for (int i = 1; i < 200; i += 2) {
+        EXPECT_EQ(store.GetValue(Format("FILE_%03d", i), "Name", ""), Format("%d", i)) << i;
+        EXPECT_EQ(store.GetKeyCount(Format("FILE_%03d", i - 1)), i == 1 ? 1 : -1) << i;
+    }
+    store.Clear();
+    EXPECT_EQ(store.FindSection("FILE_001"), nullptr);
+    store.SetValue("FILE_001", "Name", "new");
+    EXPECT_EQ(Dump(store), "[FILE_001]Name|new;");
 }
 
 TEST(IniWrite, SectionsInCreationOrderWithCrLf) {

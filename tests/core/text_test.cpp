@@ -226,7 +226,26 @@ namespace {
 TEST(NumberText, NumberedKeyPadsLikePrintf) {
     for (const int32_t n : {0, 7, 42, 999, 1000, 123456, -1, -5, -42, -123, INT32_MAX, INT32_MIN}) {
         EXPECT_EQ(NumberedKey("FILE_", n), Format("FILE_%03d", n)) << n;
+        std::string key = "kept";
+        AppendNumberedKey(key, "_", n);
+        EXPECT_EQ(key, Format("kept_%03d", n)) << n;
     }
+}
+
+TEST(NumberText, IntsAreJoinedLikePrintf) {
+    EXPECT_EQ(HIntsText({}).View(), "");
+    EXPECT_EQ(HIntsText({-7}).View(), "-7");
+    EXPECT_EQ(HIntsText({INT32_MIN, 0, INT32_MAX}).View(), "-2147483648,0,2147483647");
+    EXPECT_EQ(JoinInts({1, -2, 30}), "1,-2,30");
+    EXPECT_EQ(FormatInt(INT32_MIN), "-2147483648");
+    // Sixteen of the widest values fill the buffer exactly; values beyond that are dropped.
+    std::string widest;
+    for (int i = 0; i < 16; ++i) {
+        widest += (i == 0 ? "" : ",") + std::to_string(INT32_MIN);
+    }
+    constexpr int32_t m = INT32_MIN;
+    EXPECT_EQ(JoinInts({m, m, m, m, m, m, m, m, m, m, m, m, m, m, m, m}), widest);
+    EXPECT_EQ(HIntsText({m, m, m, m, m, m, m, m, m, m, m, m, m, m, m, m, 5}).View(), widest);
 }
 
 }  // namespace

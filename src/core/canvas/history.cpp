@@ -52,17 +52,21 @@ const HInfoIniFile* HHistoryStack::CurrentEntry() const {
     return m_current > 0 ? m_entries[m_current - 1].get() : nullptr;
 }
 
-std::unique_ptr<HInfoIniFile> TakeSnapshot(const HFlowDocument& doc) {
+std::unique_ptr<HInfoIniFile> TakeSnapshot(const HFlowDocument& doc, const HInfoIniFile* like) {
     auto snapshot = std::make_unique<HInfoIniFile>();
+    snapshot->SetSizeHint(like);
     HIniFile ini(*snapshot, 0);
-    if (!doc.SaveItems(ini)) {
+    const int saved = doc.SaveItems(ini);
+    snapshot->SetSizeHint(nullptr);
+    if (!saved) {
         return nullptr;
     }
     return snapshot;
 }
 
 int RecordStep(HFlowDocument& doc, HHistoryStack& history) {
-    const int stored = history.Push(TakeSnapshot(doc));
+    // Most steps change little: the current entry's sizes fit the new snapshot.
+    const int stored = history.Push(TakeSnapshot(doc, history.CurrentEntry()));
     doc.RefreshItems();
     doc.RecomputeEstimate();
     return stored;

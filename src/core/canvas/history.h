@@ -45,7 +45,9 @@ private:
 };
 
 // A snapshot of the document's items and lines; null when a box could not be written.
-std::unique_ptr<HInfoIniFile> TakeSnapshot(const HFlowDocument& doc);
+// like, when given, is a snapshot of nearly the same diagram whose sizes it is built to.
+std::unique_ptr<HInfoIniFile> TakeSnapshot(const HFlowDocument& doc,
+                                           const HInfoIniFile* like = nullptr);
 
 // Pushes a snapshot of the diagram, then refreshes the records and recomputes the
 // estimate. Returns the push result: 0 for a diagram equal to the current entry, and for

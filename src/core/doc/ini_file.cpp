@@ -119,7 +119,7 @@ int32_t HIniFile::GetInt(std::string_view section, std::string_view key) const {
 }
 
 void HIniFile::SetInt(std::string_view section, std::string_view key, int32_t value) {
-    Put(section, key, FormatInt(value));
+    Put(section, key, HIntsText({value}).View());
 }
 
 int HIniFile::GetPoint(std::string_view section, std::string_view key, HPoint& out) const {
@@ -143,11 +143,11 @@ int HIniFile::GetSize(std::string_view section, std::string_view key, HSize& out
 }
 
 void HIniFile::SetPoint(std::string_view section, std::string_view key, HPoint value) {
-    Put(section, key, JoinInts({value.x, value.y}));
+    Put(section, key, HIntsText({value.x, value.y}).View());
 }
 
 void HIniFile::SetSize(std::string_view section, std::string_view key, HSize value) {
-    Put(section, key, JoinInts({value.cx, value.cy}));
+    Put(section, key, HIntsText({value.cx, value.cy}).View());
 }
 
 std::optional<HLogFont> HIniFile::GetFont(std::string_view section, std::string_view key,
@@ -180,9 +180,17 @@ int HIniFile::SetFont(std::string_view section, std::string_view key,
     if (!font) {
         return 0;
     }
-    Put(section, key,
-        JoinInts({font->italic, font->strikeOut, font->underline, font->weight, font->height}) +
-            "," + Cp932Truncate(font->faceName, kFaceNameMaxBytes));
+    m_scratch.assign(
+        HIntsText({font->italic, font->strikeOut, font->underline, font->weight, font->height})
+            .View());
+    m_scratch += ',';
+    // A face name within the limit in UTF-8 bytes is within it in cp932 bytes too.
+    if (font->faceName.size() <= kFaceNameMaxBytes) {
+        m_scratch += font->faceName;
+    } else {
+        m_scratch += Cp932Truncate(font->faceName, kFaceNameMaxBytes);
+    }
+    Put(section, key, m_scratch);
     return 1;
 }
 
@@ -210,7 +218,8 @@ int HIniFile::SetPen(std::string_view section, std::string_view key,
         return 0;
     }
     Put(section, key,
-        JoinInts({pen->style, pen->width.x, pen->width.y, static_cast<int32_t>(pen->color)}));
+        HIntsText({pen->style, pen->width.x, pen->width.y, static_cast<int32_t>(pen->color)})
+            .View());
     return 1;
 }
 
@@ -236,7 +245,8 @@ int HIniFile::SetBrush(std::string_view section, std::string_view key,
     if (!brush) {
         return 0;
     }
-    Put(section, key, JoinInts({static_cast<int32_t>(brush->color), brush->hatch, brush->style}));
+    Put(section, key,
+        HIntsText({static_cast<int32_t>(brush->color), brush->hatch, brush->style}).View());
     return 1;
 }
 

@@ -87,6 +87,9 @@ private:
     int m_dirty = 0;
     int m_writeOnClose = 0;
     int m_closed = 0;
+    // Values made of several parts are put together here, so that writing a store of
+    // thousands of them does not allocate for each.
+    std::string m_scratch;
 };
 
 // Whole points of a font height in device units at the given resolution, rounded to

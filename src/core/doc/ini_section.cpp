@@ -1,5 +1,6 @@
 #include "core/doc/ini_section.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -14,19 +15,30 @@ HInfoIniSection::Entry HInfoIniSection::EntryAt(std::size_t i) const {
     const Slot& slot = m_slots[i];
     const std::string_view text(m_text);
     return Entry{text.substr(slot.keyAt, slot.keyLength),
-                 text.substr(slot.valueAt, slot.valueLength)};
+                 text.substr(slot.keyAt + slot.keyLength, slot.valueLength)};
 }
 
-std::size_t HInfoIniSection::FindSlot(std::string_view key) const {
+bool HInfoIniSection::KeyIs(std::size_t i, std::string_view key) const {
+    const Slot& slot = m_slots[i];
+    return slot.keyLength == key.size() &&
+           std::memcmp(m_text.data() + slot.keyAt, key.data(), key.size()) == 0;
+}
+
+std::size_t HInfoIniSection::FindSlot(std::string_view key, uint32_t hash) const {
     if (!m_index.empty()) {
-        const auto found = m_index.find(key);
-        return found == m_index.end() ? kMissing : found->second;
+        const std::size_t mask = m_index.size() - 1;
+        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+            const uint32_t entry = m_index[at];
+            if (entry == 0) {
+                return kMissing;
+            }
+            if (m_slots[entry - 1].hash == hash && KeyIs(entry - 1, key)) {
+                return entry - 1;
+            }
+        }
     }
-    const char* text = m_text.data();
     for (std::size_t i = 0; i < m_slots.size(); ++i) {
-        const Slot& slot = m_slots[i];
-        if (slot.keyLength == key.size() &&
-            std::memcmp(text + slot.keyAt, key.data(), key.size()) == 0) {
+        if (m_slots[i].hash == hash && KeyIs(i, key)) {
             return i;
         }
     }
@@ -34,39 +46,50 @@ std::size_t HInfoIniSection::FindSlot(std::string_view key) const {
 }
 
 std::optional<std::string_view> HInfoIniSection::Find(std::string_view key) const {
-    const std::size_t i = FindSlot(key);
+    const std::size_t i = FindSlot(key, IniNameHash(key));
     if (i == kMissing) {
         return std::nullopt;
     }
-    return std::string_view(m_text).substr(m_slots[i].valueAt, m_slots[i].valueLength);
+    const Slot& slot = m_slots[i];
+    return std::string_view(m_text).substr(slot.keyAt + slot.keyLength, slot.valueLength);
 }
 
-uint32_t HInfoIniSection::Append(std::string_view text) {
+uint32_t HInfoIniSection::Append(std::string_view key, std::string_view value) {
     // Offsets are 32-bit: a section beyond 4 GiB of text is no document.
-    if (m_text.size() + text.size() > UINT32_MAX) {
+    const std::size_t at = m_text.size();
+    if (key.size() + value.size() > UINT32_MAX - at) {
         throw std::length_error("INI section too large");
     }
-    if (m_text.empty()) {
-        m_text.reserve(kTypicalBytes);
+    if (at + key.size() + value.size() > m_text.capacity()) {
+        m_text.reserve(std::max({kTypicalBytes, at + key.size() + value.size(), 2 * at}));
     }
-    const auto at = static_cast<uint32_t>(m_text.size());
-    m_text.append(text);
-    return at;
+    // The reserve may move m_text, so callers pass text that lies in it as a copy.
+    m_text.append(key);
+    m_text.append(value);
+    return static_cast<uint32_t>(at);
 }
 
 void HInfoIniSection::SetValue(std::string_view key, std::string_view value) {
-    const std::size_t i = FindSlot(key);
+    const uint32_t hash = IniNameHash(key);
+    const std::size_t i = FindSlot(key, hash);
+    const char* text = m_text.data();
+    const bool valueInText = value.data() >= text && value.data() < text + m_text.size();
     if (i != kMissing) {
         Slot& slot = m_slots[i];
         if (value.size() <= slot.valueLength) {
             // value may lie in m_text itself (a copy of another entry): memmove is safe.
-            std::memmove(m_text.data() + slot.valueAt, value.data(), value.size());
+            std::memmove(m_text.data() + slot.keyAt + slot.keyLength, value.data(), value.size());
             m_unused += slot.valueLength - value.size();
             m_packed = m_packed && value.size() == slot.valueLength;
         } else {
-            const std::string copy(value);  // value may point into m_text
-            m_unused += slot.valueLength;
-            slot.valueAt = Append(copy);
+            // The key moves along with its longer value to the end of the text.
+            std::string copy;
+            copy.reserve(slot.keyLength + value.size());
+            copy.append(m_text, slot.keyAt, slot.keyLength);
+            copy.append(value);
+            m_unused += slot.keyLength + slot.valueLength;
+            slot.keyAt = Append(std::string_view(copy).substr(0, slot.keyLength),
+                                std::string_view(copy).substr(slot.keyLength));
             m_packed = false;
         }
         slot.valueLength = static_cast<uint32_t>(value.size());
@@ -75,27 +98,56 @@ void HInfoIniSection::SetValue(std::string_view key, std::string_view value) {
         }
         return;
     }
-    if (m_slots.empty()) {
+    // Index entries are slot numbers + 1 in 32 bits.
+    if (m_slots.size() >= UINT32_MAX - 1) {
+        throw std::length_error("INI section too large");
+    }
+    if (m_slots.capacity() == 0) {
         m_slots.reserve(kTypicalKeys);
     }
-    const std::string copy =
-        value.data() >= m_text.data() && value.data() < m_text.data() + m_text.size()
-            ? std::string(value)
-            : std::string();
+    const bool keyInText = key.data() >= text && key.data() < text + m_text.size();
     Slot slot;
     slot.keyLength = static_cast<uint32_t>(key.size());
-    slot.keyAt = Append(key);
     slot.valueLength = static_cast<uint32_t>(value.size());
-    slot.valueAt = Append(copy.empty() ? value : std::string_view(copy));
+    slot.hash = hash;
+    if (keyInText || valueInText) {
+        const std::string copy = std::string(key) + std::string(value);
+        slot.keyAt = Append(std::string_view(copy).substr(0, key.size()),
+                            std::string_view(copy).substr(key.size()));
+    } else {
+        slot.keyAt = Append(key, value);
+    }
     m_slots.push_back(slot);
     if (!m_index.empty()) {
-        m_index.emplace(std::string(key), m_slots.size() - 1);
-    } else if (m_slots.size() > kIndexThreshold) {
-        m_index.reserve(m_slots.size() * 2);
-        for (std::size_t k = 0; k < m_slots.size(); ++k) {
-            m_index.emplace(std::string(EntryAt(k).first), k);
+        if (m_slots.size() * 2 > m_index.size()) {
+            RebuildIndex(m_index.size() * 2);
+        } else {
+            IndexSlot(m_slots.size() - 1);
         }
+    } else if (m_slots.size() > kIndexThreshold) {
+        RebuildIndex(kIndexThreshold * 4);
     }
+}
+
+void HInfoIniSection::RebuildIndex(std::size_t tableSize) {
+    m_index.assign(tableSize, 0);
+    for (std::size_t i = 0; i < m_slots.size(); ++i) {
+        IndexSlot(i);
+    }
+}
+
+void HInfoIniSection::IndexSlot(std::size_t i) {
+    const std::size_t mask = m_index.size() - 1;
+    std::size_t at = m_slots[i].hash & mask;
+    while (m_index[at] != 0) {
+        at = (at + 1) & mask;
+    }
+    m_index[at] = static_cast<uint32_t>(i + 1);
+}
+
+void HInfoIniSection::ReserveLike(const HInfoIniSection& like) {
+    m_text.reserve(like.m_text.size() - like.m_unused);
+    m_slots.reserve(like.m_slots.size());
 }
 
 void HInfoIniSection::ShrinkToFit() {
@@ -111,11 +163,8 @@ void HInfoIniSection::Compact() {
     text.reserve(m_text.size() - m_unused);
     for (Slot& slot : m_slots) {
         const auto keyAt = static_cast<uint32_t>(text.size());
-        text.append(m_text, slot.keyAt, slot.keyLength);
-        const auto valueAt = static_cast<uint32_t>(text.size());
-        text.append(m_text, slot.valueAt, slot.valueLength);
+        text.append(m_text, slot.keyAt, slot.keyLength + slot.valueLength);
         slot.keyAt = keyAt;
-        slot.valueAt = valueAt;
     }
     m_text = std::move(text);
     m_unused = 0;

@@ -3,22 +3,53 @@
 // The text of a section lives in one buffer, so that building, writing, comparing and
 // freeing a store of thousands of sections costs little more than copying its bytes.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace zarvik {
 
-// Hash for unordered maps keyed by std::string that are searched with a string_view.
-struct HStringHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
+// The hash under which keys and section names are indexed. Names are short, so they are
+// read eight bytes at a time (the last word overlapping the one before) rather than byte by
+// byte; the bytes are taken little-endian so that every machine gives the same hash.
+inline uint32_t IniNameHash(std::string_view text) {
+    constexpr uint64_t kMultiply = 0x9E3779B97F4A7C15ull;
+    auto load = [](const char* p, std::size_t n) {
+        uint64_t word = 0;
+        std::memcpy(&word, p, n);
+        if constexpr (std::endian::native == std::endian::big) {
+            word = __builtin_bswap64(word);
+        }
+        return word;
+    };
+    auto mix = [](uint64_t hash, uint64_t word) {
+        hash = (hash ^ word) * kMultiply;
+        return hash ^ (hash >> 29);
+    };
+    const char* p = text.data();
+    std::size_t n = text.size();
+    uint64_t hash = kMultiply ^ n;
+    if (n >= 8) {
+        for (; n > 8; n -= 8, p += 8) {
+            hash = mix(hash, load(p, 8));
+        }
+        hash = mix(hash, load(text.data() + text.size() - 8, 8));
+    } else if (n >= 4) {
+        hash = mix(hash, load(p, 4) | load(p + n - 4, 4) << 32);
+    } else if (n > 0) {
+        hash = mix(hash, static_cast<unsigned char>(p[0]) |
+                             static_cast<uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8 |
+                             static_cast<uint64_t>(static_cast<unsigned char>(p[n - 1])) << 16);
+    }
+    hash *= kMultiply;
+    return static_cast<uint32_t>(hash >> 32);
+}
 
 class HInfoIniSection {
 public:
@@ -94,19 +125,28 @@ public:
     // Gives back the room kept for growth: for sections that are kept long and no longer
     // change, such as undo steps.
     void ShrinkToFit();
+    // Makes room at once for a section the size of like (a section written before in the
+    // same place), so that it is built without growing and needs no shrinking.
+    void ReserveLike(const HInfoIniSection& like);
 
 private:
+    // The value follows its key in m_text, so one offset serves both.
     struct Slot {
         uint32_t keyAt;
         uint32_t keyLength;
-        uint32_t valueAt;
         uint32_t valueLength;
+        uint32_t hash;  // IniNameHash of the key: a search compares integers before text
     };
 
     Entry EntryAt(std::size_t i) const;
-    std::size_t FindSlot(std::string_view key) const;  // npos when missing
-    uint32_t Append(std::string_view text);
+    // npos when missing; hash is IniNameHash(key).
+    std::size_t FindSlot(std::string_view key, uint32_t hash) const;
+    bool KeyIs(std::size_t i, std::string_view key) const;
+    // Appends key and value back to back; returns the offset of the key.
+    uint32_t Append(std::string_view key, std::string_view value);
     void Compact();
+    void RebuildIndex(std::size_t tableSize);
+    void IndexSlot(std::size_t i);
 
     // Room made at once: an item section holds a few dozen keys in about a kilobyte.
     static constexpr std::size_t kTypicalKeys = 32;
@@ -119,7 +159,9 @@ private:
     std::size_t m_unused = 0;   // bytes of replaced values still in m_text
     bool m_packed = true;       // m_text is exactly the keys and values in entry order
     std::vector<Slot> m_slots;  // in entry order
-    std::unordered_map<std::string, std::size_t, HStringHash, std::equal_to<>> m_index;
+    // Open addressing over the slots of a large section: slot number + 1, 0 for free; the
+    // size is a power of two at least twice the slot count.
+    std::vector<uint32_t> m_index;
 };
 
 }  // namespace zarvik

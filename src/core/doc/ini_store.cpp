@@ -1,6 +1,7 @@
 #include "core/doc/ini_store.h"
 
 #include <cstring>
+#include <stdexcept>
 
 #include "core/doc/file_io.h"
 #include "core/text/cp932.h"
@@ -13,6 +14,11 @@ constexpr std::size_t kSectionNameMaxBytes = 999;
 
 // Keys that stand before any section header land here.
 constexpr std::string_view kNoSectionName = "???";
+
+constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
+
+// The index table a store starts with: room for the sections of a small document.
+constexpr std::size_t kFirstIndexSize = 64;
 
 // The UTF-8 form of cp932 text: the text itself when it is ASCII, else decoded into
 // scratch.
@@ -36,7 +42,8 @@ HInfoIniFile::~HInfoIniFile() = default;
 void HInfoIniFile::Clear() {
     m_lastSection = nullptr;
     m_sections.clear();
-    m_byName.clear();
+    m_nameHashes.clear();
+    m_index.clear();
 }
 
 void HInfoIniFile::ShrinkToFit() {
@@ -44,31 +51,79 @@ void HInfoIniFile::ShrinkToFit() {
         section->ShrinkToFit();
     }
     m_sections.shrink_to_fit();
+    m_nameHashes.shrink_to_fit();
+}
+
+std::size_t HInfoIniFile::FindPosition(std::string_view name, uint32_t hash) const {
+    if (m_index.empty()) {
+        return kNoPosition;
+    }
+    const std::size_t mask = m_index.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        const uint32_t entry = m_index[at];
+        if (entry == 0) {
+            return kNoPosition;
+        }
+        if (m_nameHashes[entry - 1] == hash && m_sections[entry - 1]->Name() == name) {
+            return entry - 1;
+        }
+    }
+}
+
+void HInfoIniFile::RebuildIndex(std::size_t tableSize) {
+    m_index.assign(tableSize, 0);
+    for (std::size_t i = 0; i < m_sections.size(); ++i) {
+        IndexPosition(i);
+    }
+}
+
+void HInfoIniFile::IndexPosition(std::size_t position) {
+    const std::size_t mask = m_index.size() - 1;
+    std::size_t at = m_nameHashes[position] & mask;
+    while (m_index[at] != 0) {
+        at = (at + 1) & mask;
+    }
+    m_index[at] = static_cast<uint32_t>(position + 1);
 }
 
 HInfoIniSection& HInfoIniFile::SectionForWrite(std::string_view name) {
     if (m_lastSection != nullptr && m_lastSection->Name() == name) {
         return *m_lastSection;
     }
-    const auto [slot, created] = m_byName.try_emplace(std::string(name), nullptr);
-    if (created) {
-        m_sections.push_back(std::make_unique<HInfoIniSection>(std::string(name)));
-        slot->second = m_sections.back().get();
+    const uint32_t hash = IniNameHash(name);
+    const std::size_t found = FindPosition(name, hash);
+    if (found != kNoPosition) {
+        m_lastSection = m_sections[found].get();
+        return *m_lastSection;
     }
-    m_lastSection = slot->second;
-    return *slot->second;
+    // Index entries are positions + 1 in 32 bits.
+    if (m_sections.size() >= UINT32_MAX - 1) {
+        throw std::length_error("INI store too large");
+    }
+    m_sections.push_back(std::make_unique<HInfoIniSection>(std::string(name)));
+    if (m_sizeHint != nullptr && m_sections.size() <= m_sizeHint->m_sections.size()) {
+        m_sections.back()->ReserveLike(*m_sizeHint->m_sections[m_sections.size() - 1]);
+    }
+    m_nameHashes.push_back(hash);
+    if (m_sections.size() * 2 > m_index.size()) {
+        RebuildIndex(m_index.empty() ? kFirstIndexSize : m_index.size() * 2);
+    } else {
+        IndexPosition(m_sections.size() - 1);
+    }
+    m_lastSection = m_sections.back().get();
+    return *m_lastSection;
 }
 
 const HInfoIniSection* HInfoIniFile::FindSection(std::string_view name) const {
     if (m_lastSection != nullptr && m_lastSection->Name() == name) {
         return m_lastSection;
     }
-    const auto found = m_byName.find(name);
-    if (found == m_byName.end()) {
+    const std::size_t found = FindPosition(name, IniNameHash(name));
+    if (found == kNoPosition) {
         return nullptr;
     }
-    m_lastSection = found->second;
-    return found->second;
+    m_lastSection = m_sections[found].get();
+    return m_lastSection;
 }
 
 int HInfoIniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
@@ -94,19 +149,15 @@ int HInfoIniFile::GetKeyCount(std::string_view section) const {
 }
 
 int HInfoIniFile::RemoveSection(std::string_view section) {
-    const auto found = m_byName.find(section);
-    if (found == m_byName.end()) {
+    const std::size_t found = FindPosition(section, IniNameHash(section));
+    if (found == kNoPosition) {
         return 0;
     }
-    const HInfoIniSection* doomed = found->second;
-    m_byName.erase(found);
     m_lastSection = nullptr;
-    for (auto it = m_sections.begin(); it != m_sections.end(); ++it) {
-        if (it->get() == doomed) {
-            m_sections.erase(it);
-            break;
-        }
-    }
+    m_sections.erase(m_sections.begin() + static_cast<std::ptrdiff_t>(found));
+    m_nameHashes.erase(m_nameHashes.begin() + static_cast<std::ptrdiff_t>(found));
+    // The positions after it have moved down by one.
+    RebuildIndex(m_index.size());
     return 1;
 }
 

@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -68,14 +67,26 @@ public:
     void Clear();
     // Gives back the room every section keeps for growth (see HInfoIniSection).
     void ShrinkToFit();
+    // While set, a new section is given room for the section of like in the same place:
+    // a store written much like another (the next undo step) is then built without
+    // growing. like must outlive its use; nullptr ends it.
+    void SetSizeHint(const HInfoIniFile* like) { m_sizeHint = like; }
 
 private:
     HInfoIniSection& SectionForWrite(std::string_view name);
+    // The position of the section in m_sections, or npos.
+    std::size_t FindPosition(std::string_view name, uint32_t hash) const;
+    void RebuildIndex(std::size_t tableSize);
+    void IndexPosition(std::size_t position);
 
     std::vector<std::unique_ptr<HInfoIniSection>> m_sections;
-    std::unordered_map<std::string, HInfoIniSection*, HStringHash, std::equal_to<>> m_byName;
+    std::vector<uint32_t> m_nameHashes;  // IniNameHash of each section name, by position
+    // Open addressing over the positions: position + 1, 0 for free; the size is a power of
+    // two at least twice the section count, or 0 while there are no sections.
+    std::vector<uint32_t> m_index;
     // Records read and write one section key after key; the last one found is tried first.
     mutable HInfoIniSection* m_lastSection = nullptr;
+    const HInfoIniFile* m_sizeHint = nullptr;
 };
 
 }  // namespace zarvik

@@ -7,10 +7,21 @@ namespace zarvik {
 
 void SaveColList(HIniFile& ini, const std::string& section, const char* prefix,
                  const std::vector<HInfoCol>& list) {
+    if (list.empty()) {
+        return;
+    }
+    const std::string namePrefix = std::string(prefix) + "_NAME_";
+    const std::string infoPrefix = std::string(prefix) + "_INFO_";
+    // One key string serves every entry: undo snapshots write these lists for every item.
+    std::string key;
     for (std::size_t i = 0; i < list.size(); ++i) {
         const int n = static_cast<int>(i);
-        ini.SetString(section, NumberedKey(std::string(prefix) + "_NAME_", n), list[i].name);
-        ini.SetString(section, NumberedKey(std::string(prefix) + "_INFO_", n), list[i].info);
+        key.clear();
+        AppendNumberedKey(key, namePrefix, n);
+        ini.SetString(section, key, list[i].name);
+        key.clear();
+        AppendNumberedKey(key, infoPrefix, n);
+        ini.SetString(section, key, list[i].info);
     }
 }
 

@@ -67,37 +67,44 @@ std::string FormatInt(int32_t value) {
     return JoinInts({value});
 }
 
-std::string NumberedKey(std::string_view prefix, int32_t number) {
+void AppendNumberedKey(std::string& out, std::string_view prefix, int32_t number) {
     char digits[16];
     char* end = std::to_chars(digits, digits + sizeof digits, number).ptr;
     const auto length = static_cast<std::size_t>(end - digits);
     const bool negative = number < 0;
     // "%03d" pads the whole field, sign included, to three characters.
     const std::size_t pad = length < 3 ? 3 - length : 0;
-    std::string key;
-    key.reserve(prefix.size() + length + pad);
-    key.append(prefix);
+    out.reserve(out.size() + prefix.size() + length + pad);
+    out.append(prefix);
     if (negative) {
-        key += '-';
+        out += '-';
     }
-    key.append(pad, '0');
-    key.append(negative ? digits + 1 : digits, end);
+    out.append(pad, '0');
+    out.append(negative ? digits + 1 : digits, end);
+}
+
+std::string NumberedKey(std::string_view prefix, int32_t number) {
+    std::string key;
+    AppendNumberedKey(key, prefix, number);
     return key;
 }
 
-std::string JoinInts(std::initializer_list<int32_t> values) {
-    char buffer[16 * 12];
-    char* at = buffer;
+HIntsText::HIntsText(std::initializer_list<int32_t> values) {
+    char* at = m_text;
     for (const int32_t value : values) {
-        if (at != buffer) {
+        if (at != m_text) {
             *at++ = ',';
         }
-        at = std::to_chars(at, buffer + sizeof buffer, value).ptr;
-        if (at >= buffer + sizeof buffer - 12) {
+        at = std::to_chars(at, m_text + sizeof m_text, value).ptr;
+        if (at >= m_text + sizeof m_text - 12) {
             break;  // more values than any stored form has
         }
     }
-    return std::string(buffer, at);
+    m_length = static_cast<std::size_t>(at - m_text);
+}
+
+std::string JoinInts(std::initializer_list<int32_t> values) {
+    return std::string(HIntsText(values).View());
 }
 
 }  // namespace zarvik
