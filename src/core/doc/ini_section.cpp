@@ -37,6 +37,11 @@ std::size_t HInfoIniSection::FindSlot(std::string_view key, uint32_t hash) const
             }
         }
     }
+    // A key whose bit is not set was never stored: new keys, the common case while a
+    // section is written, skip the scan.
+    if (((m_keyBits >> (hash >> 26)) & 1) == 0) {
+        return kMissing;
+    }
     for (std::size_t i = 0; i < m_slots.size(); ++i) {
         if (m_slots[i].hash == hash && KeyIs(i, key)) {
             return i;
@@ -118,6 +123,7 @@ void HInfoIniSection::SetValue(std::string_view key, std::string_view value) {
         slot.keyAt = Append(key, value);
     }
     m_slots.push_back(slot);
+    m_keyBits |= uint64_t{1} << (hash >> 26);
     if (!m_index.empty()) {
         if (m_slots.size() * 2 > m_index.size()) {
             RebuildIndex(m_index.size() * 2);

@@ -159,6 +159,7 @@ private:
     std::size_t m_unused = 0;   // bytes of replaced values still in m_text
     bool m_packed = true;       // m_text is exactly the keys and values in entry order
     std::vector<Slot> m_slots;  // in entry order
+    uint64_t m_keyBits = 0;     // bit (hash >> 26) of every key's hash
     // Open addressing over the slots of a large section: slot number + 1, 0 for free; the
     // size is a power of two at least twice the slot count.
     std::vector<uint32_t> m_index;
