@@ -266,7 +266,7 @@ int CZarvikDoc::IsChanged() const {
     if (m_savedState == nullptr) {
         return 0;
     }
-    const std::unique_ptr<HInfoIniFile> now = TakeSnapshot(*this);
+    const std::unique_ptr<HInfoIniFile> now = TakeSnapshot(*this, m_savedState.get());
     // Items that cannot be written cannot be compared either; count them as changed so
     // the user is asked rather than losing them.
     return now == nullptr || !now->IsSame(m_savedState.get()) ? 1 : 0;
@@ -274,7 +274,7 @@ int CZarvikDoc::IsChanged() const {
 
 void CZarvikDoc::MarkSaved() {
     m_modified = 0;
-    m_savedState = TakeSnapshot(*this);
+    m_savedState = TakeSnapshot(*this, m_history.CurrentEntry());
 }
 
 void CZarvikDoc::ResetHistory() {
