@@ -11,10 +11,6 @@ namespace {
 
 constexpr int32_t kHitLineEnd = kHitLineFrom | kHitLineTo;
 
-HPoint Minus(HPoint a, HPoint b) {
-    return HPoint{a.x - b.x, a.y - b.y};
-}
-
 // Both operands lie within the coordinate limit, so the sum fits; the result is held
 // there too, so that repeated drags never run away.
 HPoint ClampedSum(HPoint a, HPoint b) {
@@ -232,7 +228,7 @@ void HCanvasController::DragBoxes(HPoint q, uint32_t tick) {
     HDrawList& boxes = m_doc.Boxes();
     const int32_t operation = DragOperation(m_pressHitCode);
     m_host.SetCursor(CursorForHit(m_pressHitCode));
-    const HPoint delta = Minus(q, m_pressPoint);
+    const HPoint delta = PointMinus(q, m_pressPoint);
 
     if (operation != 0) {
         HItemObject* box = TopSelectedBox(boxes);

@@ -9,14 +9,6 @@
 // The controller's commands, the pending item's life, painting and document notices.
 
 namespace zarvik {
-namespace {
-
-HPoint Minus(HPoint a, HPoint b) {
-    return HPoint{a.x - b.x, a.y - b.y};
-}
-
-}  // namespace
-
 int32_t PlacementKind(int32_t command) {
     switch (command) {
         case kCmdPlaceFile:
@@ -112,7 +104,7 @@ int HCanvasController::StartLine() {
     // The line leaves from the outline point nearest to where the context menu opened.
     HPoint start;
     from->GetPointOnObject(m_rightClickPoint, start);
-    line->fromOffset = Minus(start, from->position);
+    line->fromOffset = PointMinus(start, from->position);
     m_cursorEnd = std::move(cursor);
     m_pending = std::move(line);
     return 1;
@@ -125,7 +117,7 @@ void HCanvasController::CompleteLine(HItemObject& target) {
     m_cursorEnd.reset();
     HPoint end;
     target.GetPointOnObject(m_pressPoint, end);
-    line->toOffset = Minus(end, target.position);
+    line->toOffset = PointMinus(end, target.position);
     HItemObject* from = line->fromItem;
     m_doc.Lines().Append(std::move(owned));
     if (HInfoCore* record = from->Record()) {

@@ -52,6 +52,10 @@ constexpr HPoint ClampPoint(HPoint p) {
 constexpr HSize ClampSize(HSize s) {
     return HSize{ClampCoordinate(s.cx), ClampCoordinate(s.cy)};
 }
+// a - b, for points within the coordinate limit.
+constexpr HPoint PointMinus(HPoint a, HPoint b) {
+    return HPoint{a.x - b.x, a.y - b.y};
+}
 
 // Left and top edges belong to the rectangle, right and bottom do not (unless a rule says
 // otherwise).
