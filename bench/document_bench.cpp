@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "core/doc/flow_document.h"
-#include "core/doc/ini_file.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
+#include "core/store/ini_file.h"
 #include "core/text/number_text.h"
 #include "large_document.h"
 

@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/canvas/history.h"
 #include "core/doc/flow_document.h"
+#include "core/doc/history.h"
 #include "core/items/item_object.h"
 #include "large_document.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "core/doc/ini_store.h"
+#include "core/store/ini_store.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {

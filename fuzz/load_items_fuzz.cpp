@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "core/doc/flow_document.h"
-#include "core/doc/ini_file.h"
-#include "core/doc/ini_store.h"
 #include "core/items/item_core.h"
 #include "core/port/ui_port.h"
+#include "core/store/ini_file.h"
+#include "core/store/ini_store.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "cli/stderr_ui_port.h"
-#include "core/doc/file_io.h"
 #include "core/doc/flow_document.h"
-#include "core/doc/ini_file.h"
 #include "core/fp/info_rule.h"
 #include "core/items/item_core.h"
 #include "core/port/gdi_types.h"
+#include "core/store/file_io.h"
+#include "core/store/ini_file.h"
 #include "core/text/number_text.h"
 
 namespace zarvik::cli {

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "core/canvas/clipboard.h"
-#include "core/canvas/history.h"
+#include "core/doc/clipboard.h"
 #include "core/doc/flow_document.h"
+#include "core/doc/history.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 

@@ -10,7 +10,7 @@
 #include <random>
 #include <string>
 
-#include "core/doc/file_io.h"
+#include "core/store/file_io.h"
 #include "test_support.h"
 
 namespace zarvik {

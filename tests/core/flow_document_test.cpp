@@ -6,12 +6,12 @@
 #include <sstream>
 
 #include "core/app/system.h"
-#include "core/doc/file_io.h"
 #include "core/doc/flow_document.h"
-#include "core/doc/ini_file.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "core/port/ui_port.h"
+#include "core/store/file_io.h"
+#include "core/store/ini_file.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {

@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
-#include "core/doc/ini_file.h"
-#include "core/doc/ini_store.h"
 #include "core/fp/current_rule.h"
 #include "core/fp/fp_rating.h"
 #include "core/fp/info_col.h"
 #include "core/fp/info_file.h"
 #include "core/fp/info_task.h"
+#include "core/store/ini_file.h"
+#include "core/store/ini_store.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {

@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "core/app/system.h"
-#include "core/doc/file_io.h"
 #include "core/doc/flow_document.h"
 #include "core/fp/current_rule.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "core/port/ui_port.h"
+#include "core/store/file_io.h"
 
 namespace zarvik {
 namespace {

@@ -3,11 +3,11 @@
 #include <memory>
 #include <string>
 
-#include "core/canvas/history.h"
 #include "core/doc/flow_document.h"
-#include "core/doc/ini_file.h"
+#include "core/doc/history.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
+#include "core/store/ini_file.h"
 #include "test_support.h"
 
 namespace zarvik {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "core/doc/info_image_box.h"
-#include "core/doc/ini_file.h"
 #include "core/port/platform.h"
+#include "core/records/info_image_box.h"
+#include "core/store/ini_file.h"
 
 namespace zarvik {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/doc/ini_file.h"
 #include "core/port/platform.h"
+#include "core/store/ini_file.h"
 #include "core/text/number_text.h"
 #include "test_support.h"
 

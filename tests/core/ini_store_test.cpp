@@ -5,8 +5,8 @@
 #include <fstream>
 #include <string>
 
-#include "core/doc/file_io.h"
-#include "core/doc/ini_store.h"
+#include "core/store/file_io.h"
+#include "core/store/ini_store.h"
 #include "core/text/cp932.h"
 #include "core/text/number_text.h"
 #include "test_support.h"

@@ -15,10 +15,10 @@
 
 #include "core/app/system.h"
 #include "core/doc/flow_document.h"
-#include "core/doc/ini_file.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "core/port/ui_port.h"
+#include "core/store/ini_file.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {

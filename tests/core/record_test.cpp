@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "core/doc/info_item.h"
-#include "core/doc/info_simple.h"
-#include "core/doc/ini_file.h"
 #include "core/port/platform.h"
+#include "core/records/info_item.h"
+#include "core/records/info_simple.h"
+#include "core/store/ini_file.h"
 #include "core/text/cp932.h"
 
 namespace zarvik {

@@ -5,9 +5,9 @@
 
 #include <climits>
 
-#include "core/doc/ini_file.h"
 #include "core/fp/current_rule.h"
 #include "core/fp/info_rule.h"
+#include "core/store/ini_file.h"
 #include "test_support.h"
 
 namespace zarvik {

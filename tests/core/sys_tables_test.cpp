@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/doc/ini_file.h"
 #include "core/fp/sys_table_defaults.h"
 #include "core/fp/sys_tables.h"
+#include "core/store/ini_file.h"
 #include "core/text/cp932.h"
 #include "test_support.h"
 

@@ -5,10 +5,10 @@
 
 #include "core/app/system.h"
 #include "core/doc/flow_document.h"
-#include "core/doc/ini_file.h"
 #include "core/fp/current_rule.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
+#include "core/store/ini_file.h"
 #include "test_support.h"
 
 namespace zarvik {

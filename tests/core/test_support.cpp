@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app/system.h"
-#include "core/doc/file_io.h"
+#include "core/store/file_io.h"
 
 namespace zarvik::test_support {
 

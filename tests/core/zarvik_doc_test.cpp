@@ -8,11 +8,11 @@
 
 #include "core/app/system.h"
 #include "core/canvas/canvas_menus.h"
-#include "core/canvas/clipboard.h"
 #include "core/canvas/file_drop.h"
-#include "core/doc/ini_store.h"
+#include "core/doc/clipboard.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
+#include "core/store/ini_store.h"
 #include "core/text/cp932.h"
 #include "scripted_ui.h"
 #include "test_support.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/doc/ini_file.h"
+#include "core/store/ini_file.h"
 
 namespace zarvik {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "core/doc/ini_file.h"
 #include "core/port/platform.h"
+#include "core/store/ini_file.h"
 
 namespace zarvik {
 namespace {

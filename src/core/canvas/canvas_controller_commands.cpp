@@ -1,10 +1,10 @@
 #include "core/canvas/canvas_controller.h"
 
-#include "core/doc/info_core.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "core/port/draw_context.h"
+#include "core/records/info_core.h"
 
 // The controller's commands, the pending item's life, painting and document notices.
 

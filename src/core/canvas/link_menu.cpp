@@ -1,10 +1,10 @@
 #include "core/canvas/link_menu.h"
 
 #include "core/canvas/zoom.h"
-#include "core/doc/info_core.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_line.h"
 #include "core/items/item_object.h"
+#include "core/records/info_core.h"
 
 namespace zarvik {
 

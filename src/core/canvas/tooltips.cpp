@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "core/doc/info_core.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_core.h"
 #include "core/items/item_line.h"
+#include "core/records/info_core.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {

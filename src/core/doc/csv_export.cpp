@@ -1,9 +1,9 @@
 #include "core/doc/csv_export.h"
 
-#include "core/doc/file_io.h"
 #include "core/doc/flow_document.h"
 #include "core/items/item_kinds.h"
 #include "core/port/ui_port.h"
+#include "core/store/file_io.h"
 #include "core/text/cp932.h"
 
 namespace zarvik {

@@ -12,13 +12,13 @@
 #include <unordered_map>
 
 #include "core/app/system.h"
-#include "core/doc/info_core.h"
-#include "core/doc/ini_file.h"
 #include "core/fp/estimate.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "core/port/platform.h"
 #include "core/port/ui_port.h"
+#include "core/records/info_core.h"
+#include "core/store/ini_file.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {

@@ -6,10 +6,10 @@
 #include <utility>
 
 #include "core/app/system.h"
-#include "core/doc/file_io.h"
-#include "core/doc/ini_file.h"
 #include "core/items/item_object.h"
 #include "core/port/ui_port.h"
+#include "core/store/file_io.h"
+#include "core/store/ini_file.h"
 #include "core/text/cp932.h"
 #include "core/text/number_text.h"
 

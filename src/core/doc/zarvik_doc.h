@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "core/canvas/history.h"
 #include "core/doc/flow_document.h"
-#include "core/doc/ini_store.h"
+#include "core/doc/history.h"
+#include "core/store/ini_store.h"
 
 namespace zarvik {
 

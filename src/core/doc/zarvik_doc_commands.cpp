@@ -3,7 +3,7 @@
 // views).
 
 #include "core/canvas/canvas_menus.h"
-#include "core/canvas/clipboard.h"
+#include "core/doc/clipboard.h"
 #include "core/doc/csv_export.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/items/item_line.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/doc/ini_file.h"
+#include "core/store/ini_file.h"
 
 namespace zarvik {
 namespace {

@@ -1,6 +1,6 @@
 #include "core/fp/info_col.h"
 
-#include "core/doc/ini_file.h"
+#include "core/store/ini_file.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {

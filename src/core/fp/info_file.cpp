@@ -1,7 +1,7 @@
 #include "core/fp/info_file.h"
 
-#include "core/doc/ini_file.h"
 #include "core/fp/fp_fields.h"
+#include "core/store/ini_file.h"
 
 namespace zarvik {
 

@@ -1,8 +1,8 @@
 #include "core/fp/info_rule.h"
 
-#include "core/doc/ini_file.h"
 #include "core/fp/current_rule.h"
 #include "core/fp/sys_table_defaults.h"
+#include "core/store/ini_file.h"
 
 namespace zarvik {
 namespace {

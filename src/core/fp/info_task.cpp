@@ -5,10 +5,10 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "core/doc/ini_file.h"
 #include "core/fp/current_rule.h"
 #include "core/fp/fp_fields.h"
 #include "core/fp/info_file.h"
+#include "core/store/ini_file.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {

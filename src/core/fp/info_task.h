@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/doc/info_core.h"
 #include "core/fp/fp_fields.h"
 #include "core/fp/fp_rating.h"
 #include "core/fp/info_col.h"
+#include "core/records/info_core.h"
 
 namespace zarvik {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/doc/ini_store.h"
 #include "core/fp/sys_tables.h"
+#include "core/store/ini_store.h"
 
 namespace zarvik {
 class HIniFile;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/doc/ini_file.h"
 #include "core/fp/sys_table_defaults.h"
 #include "core/fp/sys_table_files.h"
+#include "core/store/ini_file.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {

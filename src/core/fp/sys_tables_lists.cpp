@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/doc/ini_file.h"
 #include "core/fp/sys_table_defaults.h"
 #include "core/fp/sys_table_files.h"
 #include "core/fp/sys_tables.h"
+#include "core/store/ini_file.h"
 #include "core/text/cp932.h"
 #include "core/text/number_text.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "core/doc/info_core.h"
-#include "core/doc/info_item.h"
+#include "core/records/info_core.h"
+#include "core/records/info_item.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {

@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
-#include "core/doc/info_image_box.h"
-#include "core/doc/info_simple.h"
 #include "core/fp/info_file.h"
 #include "core/fp/info_task.h"
 #include "core/items/item_object.h"
+#include "core/records/info_image_box.h"
+#include "core/records/info_simple.h"
 
 namespace zarvik {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/doc/info_core.h"
 #include "core/items/item_kinds.h"
 #include "core/port/draw_context.h"
+#include "core/records/info_core.h"
 
 namespace zarvik {
 namespace {

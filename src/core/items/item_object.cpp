@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "core/doc/info_core.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_line.h"
 #include "core/port/ui_port.h"
+#include "core/records/info_core.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/doc/info_item.h"
 #include "core/items/item_core.h"
+#include "core/records/info_item.h"
 
 namespace zarvik {
 

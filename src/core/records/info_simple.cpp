@@ -1,6 +1,6 @@
-#include "core/doc/info_simple.h"
+#include "core/records/info_simple.h"
 
-#include "core/doc/ini_file.h"
+#include "core/store/ini_file.h"
 
 namespace zarvik {
 

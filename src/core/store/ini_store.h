@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/doc/ini_section.h"
+#include "core/store/ini_section.h"
 
 namespace zarvik {
 

@@ -1,4 +1,4 @@
-#include "core/doc/file_io.h"
+#include "core/store/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "core/items/parts_text.h"
 #include "core/port/gdi_types.h"
+#include "core/records/parts_text.h"
 
 namespace zarvik {
 

@@ -1,9 +1,9 @@
-#include "core/doc/ini_store.h"
+#include "core/store/ini_store.h"
 
 #include <cstring>
 #include <stdexcept>
 
-#include "core/doc/file_io.h"
+#include "core/store/file_io.h"
 #include "core/text/cp932.h"
 
 namespace zarvik {

@@ -1,11 +1,11 @@
-#include "core/doc/info_image_box.h"
+#include "core/records/info_image_box.h"
 
 #include <cstring>
 #include <vector>
 
-#include "core/doc/file_io.h"
-#include "core/doc/ini_file.h"
 #include "core/port/platform.h"
+#include "core/store/file_io.h"
+#include "core/store/ini_file.h"
 
 namespace zarvik {
 namespace {

@@ -1,9 +1,9 @@
-#include "core/canvas/history.h"
+#include "core/doc/history.h"
 
 #include <utility>
 
 #include "core/doc/flow_document.h"
-#include "core/doc/ini_file.h"
+#include "core/store/ini_file.h"
 
 namespace zarvik {
 

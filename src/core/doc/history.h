@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/doc/ini_store.h"
+#include "core/store/ini_store.h"
 
 namespace zarvik {
 

@@ -1,10 +1,10 @@
-#include "core/items/parts_text.h"
+#include "core/records/parts_text.h"
 
 #include <algorithm>
 
-#include "core/doc/ini_file.h"
 #include "core/port/draw_context.h"
 #include "core/port/platform.h"
+#include "core/store/ini_file.h"
 
 namespace zarvik {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/doc/ini_store.h"
 #include "core/port/gdi_types.h"
+#include "core/store/ini_store.h"
 
 namespace zarvik {
 

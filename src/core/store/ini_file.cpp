@@ -1,4 +1,4 @@
-#include "core/doc/ini_file.h"
+#include "core/store/ini_file.h"
 
 #include <algorithm>
 #include <cstdint>

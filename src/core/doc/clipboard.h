@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "core/doc/info_item.h"
+#include "core/records/info_item.h"
 
 namespace zarvik {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "core/doc/info_core.h"
 #include "core/port/gdi_types.h"
+#include "core/records/info_core.h"
 
 namespace zarvik {
 

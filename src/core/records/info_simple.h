@@ -2,7 +2,7 @@
 // Kind records that carry nothing but a name: application boundary, external module,
 // function and screen.
 
-#include "core/doc/info_core.h"
+#include "core/records/info_core.h"
 
 namespace zarvik {
 

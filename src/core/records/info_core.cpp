@@ -1,4 +1,4 @@
-#include "core/doc/info_core.h"
+#include "core/records/info_core.h"
 
 namespace zarvik {
 

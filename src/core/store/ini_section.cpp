@@ -1,4 +1,4 @@
-#include "core/doc/ini_section.h"
+#include "core/store/ini_section.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "core/canvas/clipboard.h"
+#include "core/doc/clipboard.h"
 
-#include "core/canvas/history.h"
 #include "core/doc/flow_document.h"
+#include "core/doc/history.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_core.h"
 
