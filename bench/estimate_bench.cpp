@@ -34,7 +34,7 @@ void BM_RefreshAndEstimate(benchmark::State& state) {
     HInfoKousuu result;
     for (auto _ : state) {
         doc.RefreshItems();
-        ComputeEstimate(doc.Boxes(), rule, result);
+        ComputeEstimate(doc.FunctionRecords(), rule, result);
         benchmark::DoNotOptimize(result.effort);
     }
     state.counters["ufp"] = result.ufp;
@@ -49,7 +49,7 @@ void BM_EstimateOnly(benchmark::State& state) {
     rule.FirstUse({"", ""});
     HInfoKousuu result;
     for (auto _ : state) {
-        ComputeEstimate(doc.Boxes(), rule, result);
+        ComputeEstimate(doc.FunctionRecords(), rule, result);
         benchmark::DoNotOptimize(result.effort);
     }
 }

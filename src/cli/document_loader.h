@@ -1,7 +1,7 @@
 #pragma once
-// Opening a document for a command: what the editor does, plus the checks a headless run
-// needs first (a missing path would otherwise open as a new, empty document) and, when
-// the load fails, the reason found by reading the file again.
+// Opening a document for a command: what the editor does, with what a headless run needs
+// besides: a missing path is an error rather than a new, empty document, and every
+// message of the load goes to standard error with its reason.
 
 #include <string>
 
@@ -17,9 +17,9 @@ class HStderrUiPort;
 // message and the reason are written there too. Returns 1 when the document loaded.
 int OpenDocument(const std::string& path, HFlowDocument& doc, HStderrUiPort& port);
 
-// Why a document's bytes do not load, as far as it can be told: the first box without its
+// Why a document's bytes do not load, as the loader tells it: the first box without its
 // geometry, the first relation line without its end points or with an end naming no box.
-// Empty when no such fault is found.
+// Empty when they load.
 std::string DiagnoseLoadFailure(const std::string& bytes);
 
 }  // namespace zarvik::cli

@@ -17,6 +17,8 @@
 #include "core/items/item_line.h"
 #include "core/port/ui_port.h"
 #include "recording_context.h"
+#include "change_log.h"
+#include "core/doc/status_panes.h"
 #include "scripted_ui.h"
 #include "test_support.h"
 
@@ -27,15 +29,11 @@ class RecordingHost : public HCanvasHost {
 public:
     void Redraw() override { ++redraws; }
     void SetCursor(HCursorShape shape) override { cursor = shape; }
-    void RefreshPanels() override { ++panelRefreshes; }
-    void BringIntoView(HItemCore* item) override { broughtIntoView = item; }
     void RequestLeaveNotification() override { ++leaveRequests; }
 
     int redraws = 0;
-    int panelRefreshes = 0;
     int leaveRequests = 0;
     HCursorShape cursor = HCursorShape::Arrow;
-    HItemCore* broughtIntoView = nullptr;
 };
 
 // Data functions are 100 x 50: at (100, 100) the top handle is at (150, 100), the left
@@ -97,6 +95,8 @@ protected:
 
     test_support::ScriptedUi ui;
     CZarvikDoc doc;
+    test_support::ChangeLog log{doc};
+    HStatusPanes panes{doc};
     RecordingHost host;
     std::unique_ptr<HCanvasController> ctl;
     uint32_t now = 1000;
@@ -108,9 +108,13 @@ TEST_F(CanvasControllerTest, ClicksSelectAloneDeselectAndShiftToggles) {
     HItemObject* a = AddBox({100, 100});
     AddBox({300, 100});
 
+    log.Clear();
     Click({150, 125});
     EXPECT_EQ(Selection(), (Sel{1, 0}));
-    EXPECT_EQ(host.broughtIntoView, a);
+    // The item list hears of the selection and shows the box.
+    ASSERT_EQ(log.changes.size(), 1u);
+    EXPECT_EQ(log.changes[0].what, kChangeSelection);
+    EXPECT_EQ(log.changes[0].bringIntoView, a);
     Click({350, 125});
     EXPECT_EQ(Selection(), (Sel{0, 1}));
     Click({350, 125});
@@ -167,7 +171,7 @@ TEST_F(CanvasControllerTest, ShiftPressDragMovesEverySelectedBoxAndRecordsOneSte
     Release({190, 155}, 1);
     EXPECT_EQ(Selection(), (Sel{1, 1}));
     EXPECT_EQ(doc.History().Count(), 2);
-    EXPECT_GE(host.panelRefreshes, 1);
+    EXPECT_TRUE(log.All() & kChangeGeometry);
 }
 
 TEST_F(CanvasControllerTest, DragWaitsForTheDelayEvenAcrossATickWrap) {

@@ -4,7 +4,7 @@
 
 #include "core/doc/clipboard.h"
 #include "core/doc/flow_document.h"
-#include "core/doc/history.h"
+#include "core/doc/zarvik_doc.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 
@@ -62,7 +62,6 @@ protected:
     }
 
     HFlowDocument doc;
-    HHistoryStack history;
     HClipboard clipboard;
 };
 
@@ -81,7 +80,7 @@ TEST_F(ClipboardTest, ABoxFormatGoesOnceToAnotherKindOfBox) {
     view->text.labelDragStart = {7, 7};  // its label sits inside the box (free point 0)
     doc.Boxes().SetAllSelected(0);
     view->SetSelected(1);
-    ASSERT_EQ(PasteBoxFormat(doc, history, clipboard), 1);
+    ASSERT_EQ(PasteBoxFormat(doc, clipboard), 1);
     ExpectSameAppearance(*view, *file);
     EXPECT_EQ(view->kind, kKindView);
     EXPECT_EQ(view->name, "受注画面");
@@ -97,7 +96,7 @@ TEST_F(ClipboardTest, ABoxFormatGoesOnceToAnotherKindOfBox) {
     doc.Boxes().SetAllSelected(0);
     other->SetSelected(1);
     HInfoItemCore defaults;
-    EXPECT_EQ(PasteBoxFormat(doc, history, clipboard), 0);
+    EXPECT_EQ(PasteBoxFormat(doc, clipboard), 0);
     ExpectSameAppearance(*other, defaults);
 }
 
@@ -126,21 +125,21 @@ TEST_F(ClipboardTest, FormatsStayInTheirFamily) {
     EXPECT_EQ(clipboard.HoldsLineFormat(), 1);
     // A line's kind code is neither 0 nor 100, yet it is no box format.
     EXPECT_EQ(clipboard.HoldsBoxFormat(), 0);
-    EXPECT_EQ(PasteBoxFormat(doc, history, clipboard), 0);
+    EXPECT_EQ(PasteBoxFormat(doc, clipboard), 0);
     EXPECT_EQ(clipboard.sourceKind, kKindLine);
     EXPECT_NE(b->penNormal, line->penNormal);
 
     HItemLine* second = Join(b, a);
     doc.Lines().SetAllSelected(0);
     second->SetSelected(1);
-    ASSERT_EQ(PasteLineFormat(doc, history, clipboard), 1);
+    ASSERT_EQ(PasteLineFormat(doc, clipboard), 1);
     ExpectSameAppearance(*second, *line);
 
     Dress(*a, 0x445566);
     doc.Boxes().SetAllSelected(0);
     a->SetSelected(1);
     ASSERT_EQ(CopyBoxFormat(doc, clipboard), 1);
-    EXPECT_EQ(PasteLineFormat(doc, history, clipboard), 0);
+    EXPECT_EQ(PasteLineFormat(doc, clipboard), 0);
     EXPECT_EQ(clipboard.HoldsBoxFormat(), 1);
 
     // The mouse-cursor kind and an empty clipboard hold neither family.
@@ -158,7 +157,7 @@ TEST_F(ClipboardTest, OnlyTheTopmostSelectedBoxIsTouched) {
     clipboard.Copy(*source);
 
     // Nothing selected: the paste does nothing and the clipboard keeps its format.
-    EXPECT_EQ(PasteBoxFormat(doc, history, clipboard), 0);
+    EXPECT_EQ(PasteBoxFormat(doc, clipboard), 0);
     EXPECT_EQ(clipboard.sourceKind, kKindOther);
     EXPECT_EQ(CopyBoxFormat(doc, clipboard), 0);
     EXPECT_EQ(clipboard.sourceKind, kKindOther);
@@ -166,32 +165,38 @@ TEST_F(ClipboardTest, OnlyTheTopmostSelectedBoxIsTouched) {
     low->SetSelected(1);
     middle->SetSelected(1);
     top->SetSelected(1);
-    ASSERT_EQ(PasteBoxFormat(doc, history, clipboard), 1);
+    ASSERT_EQ(PasteBoxFormat(doc, clipboard), 1);
     ExpectSameAppearance(*top, *source);
     EXPECT_NE(middle->penNormal, source->penNormal);
     EXPECT_NE(low->penNormal, source->penNormal);
 }
 
-TEST_F(ClipboardTest, APasteIsOneUndoStep) {
-    auto* source = Place<HItemFile>({0, 0});
-    Dress(*source, 0x202020);
-    auto* target = Place<HItemTask>({200, 0});
+TEST(ClipboardCommands, APasteIsOneUndoStepAndCopyingNone) {
+    CZarvikDoc doc;
+    doc.NewDocument();
+    HClipboard clipboard;
+    auto file = std::make_unique<HItemFile>();
+    Dress(*file, 0x202020);
+    HItemFile* source = file.get();
+    doc.AddItem(std::move(file));
+    doc.AddItem(std::make_unique<HItemTask>());
+    auto* target = static_cast<HItemTask*>(doc.Boxes().Tail());
     const HLogPen before = *target->penNormal;
-    RecordStep(doc, history);
+    doc.RecordStep();
     source->SetSelected(1);
-    ASSERT_EQ(CopyBoxFormat(doc, clipboard), 1);
-    EXPECT_EQ(history.Count(), 1);  // copying records nothing
+    ASSERT_EQ(doc.RunCommand(kCmdItemFormatCopy, clipboard), 1);
+    EXPECT_EQ(doc.History().Count(), 2);  // copying records nothing
 
     source->SetSelected(0);
     target->SetSelected(1);
-    ASSERT_EQ(PasteBoxFormat(doc, history, clipboard), 1);
-    EXPECT_EQ(history.Count(), 2);
+    ASSERT_EQ(doc.RunCommand(kCmdItemFormatPaste, clipboard), 1);
+    EXPECT_EQ(doc.History().Count(), 3);
     const HLogPen pasted = *source->penNormal;
-    ASSERT_EQ(Undo(doc, history), 1);  // the rebuild replaces every item
+    ASSERT_EQ(doc.UndoStep(), 1);  // the rebuild replaces every item
     auto* restored = dynamic_cast<HItemTask*>(doc.Boxes().Tail());
     ASSERT_NE(restored, nullptr);
     EXPECT_EQ(restored->penNormal, before);
-    ASSERT_EQ(Redo(doc, history), 1);
+    ASSERT_EQ(doc.RedoStep(), 1);
     EXPECT_EQ(static_cast<HItemTask*>(doc.Boxes().Tail())->penNormal, pasted);
 }
 
@@ -209,12 +214,11 @@ TEST(ClipboardProcess, TheFormatOutlivesTheDocument) {
         ASSERT_EQ(CopyBoxFormat(first), 1);
     }
     HFlowDocument second;
-    HHistoryStack history;
     auto view = std::make_unique<HItemView>();
     view->SetSelected(1);
     HItemView* target = view.get();
     second.Boxes().Append(std::move(view));
-    ASSERT_EQ(PasteBoxFormat(second, history), 1);
+    ASSERT_EQ(PasteBoxFormat(second), 1);
     ExpectSameAppearance(*target, expected);
     EXPECT_EQ(shared.IsEmpty(), 1);
 }

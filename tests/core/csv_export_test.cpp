@@ -7,7 +7,6 @@
 
 #include "core/doc/csv_export.h"
 #include "core/doc/flow_document.h"
-#include "core/fp/current_rule.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "core/port/ui_port.h"
@@ -37,13 +36,8 @@ class CsvExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SetUiPort(&ui);
-        savedSameName = CurrentCheckDetSameName();
-        SetCurrentCheckDetSameName(0);
     }
-    void TearDown() override {
-        SetUiPort(nullptr);
-        SetCurrentCheckDetSameName(savedSameName);
-    }
+    void TearDown() override { SetUiPort(nullptr); }
 
     HItemTask* AddTask(const std::string& name, int32_t type, int32_t setting) {
         auto task = std::make_unique<HItemTask>();
@@ -86,7 +80,6 @@ protected:
     TempDir dir;
     RecordingUi ui;
     HFlowDocument doc;
-    int32_t savedSameName = 0;
 };
 
 using Rows = std::vector<std::string>;

@@ -15,7 +15,7 @@
 #include "core/fp/estimate_sheet.h"
 #include "core/fp/fp_rating.h"
 #include "core/fp/info_rule.h"
-#include "core/items/draw_list.h"
+#include "core/doc/flow_document.h"
 #include "core/items/item_kinds.h"
 
 namespace zarvik {
@@ -181,18 +181,18 @@ protected:
         file->typeCode = type;
         file->SelectFpSumType = kSumUserFp;
         file->FpUser = fp;
-        boxes.Append(std::move(file));
+        doc.Boxes().Append(std::move(file));
     }
     void AddTask(int32_t type, int32_t fp) {
         auto task = std::make_unique<HItemTask>();
         task->typeCode = type;
         task->SelectFpSumType = kSumUserFp;
         task->FpUser = fp;
-        boxes.Append(std::move(task));
+        doc.Boxes().Append(std::move(task));
     }
     std::map<int32_t, HKantanBoxText> Texts() const {
         std::map<int32_t, HKantanBoxText> byId;
-        for (const HKantanBoxText& text : BuildKantanTexts(items, boxes, rule)) {
+        for (const HKantanBoxText& text : BuildKantanTexts(items, doc.FunctionRecords(), rule)) {
             byId[text.id] = text;
         }
         return byId;
@@ -203,7 +203,7 @@ protected:
         return {text.lines.begin() + 2, text.lines.begin() + 6};
     }
 
-    HDrawList boxes;
+    HFlowDocument doc;
     HInfoRule rule;
     std::vector<HInfoKantanItem> items = BuildKantanItems();
 };
@@ -327,17 +327,17 @@ TEST_F(SheetTextTest, FpSumsOfTheFunctionBoxesSaturate) {
 TEST_F(SheetTextTest, EachReadComputesTheEstimateAgain) {
     AddFile(kFpTypeILF, 10);
     const HInfoKantanItem& ufpBox = *FindKantanItem(items, kKantanUfp);
-    EXPECT_EQ(GetKantanText(ufpBox, 2, boxes, rule), "FP値=10");
+    EXPECT_EQ(GetKantanText(ufpBox, 2, doc.FunctionRecords(), rule), "FP値=10");
     AddTask(kFpTypeEQ, 3);
-    EXPECT_EQ(GetKantanText(ufpBox, 2, boxes, rule), "FP値=13");
+    EXPECT_EQ(GetKantanText(ufpBox, 2, doc.FunctionRecords(), rule), "FP値=13");
     rule.IsFpUFPManual = 1;
     rule.FpUFPManual = 77;
-    EXPECT_EQ(GetKantanText(ufpBox, 2, boxes, rule), "FP値=77");
-    for (const HKantanBoxText& text : BuildKantanTexts(items, boxes, rule)) {
+    EXPECT_EQ(GetKantanText(ufpBox, 2, doc.FunctionRecords(), rule), "FP値=77");
+    for (const HKantanBoxText& text : BuildKantanTexts(items, doc.FunctionRecords(), rule)) {
         const HInfoKantanItem& box = *FindKantanItem(items, text.id);
         for (int32_t line = 0; line < kKantanLineCount; ++line) {
             EXPECT_EQ(text.lines[static_cast<std::size_t>(line)],
-                      GetKantanText(box, line, boxes, rule))
+                      GetKantanText(box, line, doc.FunctionRecords(), rule))
                 << box.id << " line " << line;
         }
     }
@@ -348,7 +348,7 @@ TEST_F(SheetTextTest, WrittenLinesFitInsideTheirBoxes) {
     AddFile(kFpTypeILF, 10);
     AddTask(kFpTypeEI, 4);
     rule.tyousei.SelectTyouseiType = 1;
-    for (const HKantanBoxText& text : BuildKantanTexts(items, boxes, rule)) {
+    for (const HKantanBoxText& text : BuildKantanTexts(items, doc.FunctionRecords(), rule)) {
         const HInfoKantanItem& box = *FindKantanItem(items, text.id);
         for (int32_t line = 0; line < kKantanLineCount; ++line) {
             if (!text.lines[static_cast<std::size_t>(line)].empty()) {

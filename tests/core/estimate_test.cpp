@@ -40,7 +40,7 @@ protected:
     }
     const HInfoKousuu& Compute() {
         doc.RefreshItems();
-        ComputeEstimate(doc.Boxes(), rule, result);
+        ComputeEstimate(doc.FunctionRecords(), rule, result);
         return result;
     }
     static std::string F(double value) { return Format("%4.2f", value); }

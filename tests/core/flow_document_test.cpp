@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 #include "core/app/system.h"
@@ -26,8 +25,6 @@ public:
         messages.push_back(caption + ":" + text);
         return answer;
     }
-    void SetStatusPane(int pane, const std::string& text) override { panes[pane] = text; }
-    std::map<int, std::string> panes;
     std::vector<std::string> messages;
     HMsgAnswer answer = HMsgAnswer::Ok;
 };
@@ -148,7 +145,7 @@ TEST_F(FlowDocumentTest, LoadRestoresStackingLinksAndDerivedCounts) {
     ASSERT_EQ(1, doc.SaveDocument(Path("a.zvk")));
 
     HFlowDocument loaded;
-    ASSERT_EQ(1, loaded.LoadDocument(Path("a.zvk")));
+    ASSERT_TRUE(loaded.LoadDocument(Path("a.zvk")));
     ASSERT_EQ(2, loaded.Boxes().Count());
     ASSERT_EQ(1, loaded.Lines().Count());
     auto* file = dynamic_cast<HItemFile*>(loaded.Boxes().Head());
@@ -162,10 +159,10 @@ TEST_F(FlowDocumentTest, LoadRestoresStackingLinksAndDerivedCounts) {
     EXPECT_EQ(1, task->GetFtrCount());
     EXPECT_EQ(2, task->GetDetCount());
     EXPECT_EQ("a", loaded.flow.flowName);  // no flow name: the file's title
-    // The status bar follows the estimate: one ILF (7) and one EI (4).
-    EXPECT_EQ("DATA=1", ui.panes[2]);
-    EXPECT_EQ("TRAN=1", ui.panes[3]);
-    EXPECT_EQ("UFP=11", ui.panes[4]);
+    // The estimate is computed: one ILF (7) and one EI (4).
+    EXPECT_EQ(1, loaded.estimate.dataCount);
+    EXPECT_EQ(1, loaded.estimate.transactionCount);
+    EXPECT_EQ(11, loaded.estimate.ufp);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -175,7 +172,7 @@ TEST_F(FlowDocumentTest, SavingTwiceGivesTheSameItemsAndALoadedDocumentResavesId
     doc.flow.flowName = "受注管理";
     ASSERT_EQ(1, doc.SaveDocument(Path("a.zvk")));
     HFlowDocument loaded;
-    ASSERT_EQ(1, loaded.LoadDocument(Path("a.zvk")));
+    ASSERT_TRUE(loaded.LoadDocument(Path("a.zvk")));
     ASSERT_EQ(1, loaded.SaveDocument(Path("b.zvk")));
 
     // Everything but the save time must match byte for byte.
@@ -194,21 +191,27 @@ TEST_F(FlowDocumentTest, UnresolvedLineEndFailsAndLeavesTheDocumentAsItWas) {
         << "[FILE_001]\r\nGuiPoint=0,0\r\nGuiSize=100,50\r\nGuiMinSize=30,30\r\n"
            "[LINE_002]\r\nGuiPointFrom=0,0\r\nGuiPointTo=0,0\r\nFrom=FILE_001\r\nTo=FILE_009\r\n"
            "[RULE]\r\nTpCheckDetSameName=1\r\n[Zarvik]\r\nFlowName=other\r\n";
-    EXPECT_EQ(0, doc.LoadDocument(Path("bad.zvk")));
+    const HLoadResult result = doc.LoadDocument(Path("bad.zvk"));
+    EXPECT_EQ(HLoadStatus::kBrokenLine, result.status);
+    EXPECT_EQ(
+        "LINE_002: the relation line's To end names \"FILE_009\", which is not a box of the "
+        "document",
+        result.detail);
     EXPECT_EQ(2, doc.Boxes().Count());
     EXPECT_EQ(1, doc.Lines().Count());
     EXPECT_EQ("元のフロー", doc.flow.flowName);
     EXPECT_EQ(1, System().IsUsingSystemRules());
 }
 
-TEST_F(FlowDocumentTest, UnknownSectionIsReportedOnceAndTheRestLoads) {
+TEST_F(FlowDocumentTest, UnknownSectionIsListedOnceAndTheRestLoads) {
     std::ofstream(Path("misc.zvk"), std::ios::binary)
         << "[Misc_001]\r\nx=1\r\n[FILE_004]\r\nGuiPoint=1,2\r\nGuiSize=100,50\r\n"
            "GuiMinSize=30,30\r\nName=A\r\n";
     HFlowDocument doc;
-    ASSERT_EQ(1, doc.LoadDocument(Path("misc.zvk")));
-    ASSERT_EQ(1u, ui.messages.size());
-    EXPECT_NE(std::string::npos, ui.messages[0].find("(Misc_001)"));
+    const HLoadResult result = doc.LoadDocument(Path("misc.zvk"));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(std::vector<std::string>{"Misc_001"}, result.unknownSections);
+    EXPECT_TRUE(ui.messages.empty());  // the file layer asks and shows nothing
     EXPECT_EQ(1, doc.Boxes().Count());
     EXPECT_EQ(4, doc.Boxes().Head()->id);
 }
@@ -223,24 +226,25 @@ TEST_F(FlowDocumentTest, IdCounterEndsAboveEveryLoadedId) {
     for (const auto& [before, after] : {std::pair{3, 41}, std::pair{60, 72}}) {
         SetItemIdCounter(before);
         HFlowDocument doc;
-        ASSERT_EQ(1, doc.LoadDocument(Path("ids.zvk")));
+        ASSERT_TRUE(doc.LoadDocument(Path("ids.zvk")));
         EXPECT_EQ(after, ItemIdCounter()) << "counter before load " << before;
     }
 }
 
-TEST_F(FlowDocumentTest, NewerFileAsksAndCancelFails) {
+TEST_F(FlowDocumentTest, NewerFileNeedsAnAnswerAndIsReadOnlyWhenAccepted) {
     std::ofstream(Path("new.zvk"), std::ios::binary)
-        << "[Zarvik]\r\nFileVersion.Major=1\r\nFileVersion.Minor=3\r\n";
-    ui.answer = HMsgAnswer::Cancel;
+        << "[Zarvik]\r\nFileVersion.Major=1\r\nFileVersion.Minor=3\r\nFlowName=newer\r\n";
     HFlowDocument doc;
-    EXPECT_EQ(0, doc.LoadDocument(Path("new.zvk")));
-    ASSERT_EQ(1u, ui.messages.size());
-    EXPECT_EQ(0u, ui.messages[0].find("確認:"));
+    doc.flow.flowName = "kept";
+    EXPECT_EQ(HLoadStatus::kNewerVersion, doc.LoadDocument(Path("new.zvk")).status);
+    EXPECT_EQ("kept", doc.flow.flowName);
+    EXPECT_TRUE(doc.LoadDocument(Path("new.zvk"), HLoadOptions{1}));
+    EXPECT_EQ("newer", doc.flow.flowName);
 
     std::ofstream(Path("same.zvk"), std::ios::binary)
         << "[Zarvik]\r\nFileVersion.Major=1\r\nFileVersion.Minor=2\r\nFileVersion.Build=99\r\n";
-    EXPECT_EQ(1, doc.LoadDocument(Path("same.zvk")));
-    EXPECT_EQ(1u, ui.messages.size());
+    EXPECT_TRUE(doc.LoadDocument(Path("same.zvk")));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(FlowDocumentTest, FailedSaveKeepsTheOldFile) {

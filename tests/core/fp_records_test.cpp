@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/fp/current_rule.h"
 #include "core/fp/fp_rating.h"
 #include "core/fp/info_col.h"
 #include "core/fp/info_file.h"
@@ -68,11 +67,7 @@ std::vector<Entry> Entries(const std::vector<HInfoCol>& list) {
     return entries;
 }
 
-// Restores the measurement rule that the counting tests change.
-class FpTask : public ::testing::Test {
-protected:
-    void TearDown() override { SetCurrentCheckDetSameName(0); }
-};
+class FpTask : public ::testing::Test {};
 
 // ---------------------------------------------------------------------------------------
 // Data function value
@@ -194,7 +189,7 @@ TEST_F(FpTask, AutomaticRatesByTheGatheredCounts) {
     output.SelectFpSumType = kSumAutomatic;
     output.RebuildLinks({c.get(), c.get()});
     EXPECT_EQ(output.GetFp(), 5);  // 6 DETs, 2 FTRs: cell 22
-    SetCurrentCheckDetSameName(1);
+    output.checkDetSameName = 1;
     EXPECT_EQ(output.GetFp(), 4);  // 1 DET: cell 12
 }
 
@@ -226,7 +221,7 @@ TEST_F(FpTask, TypedCountsReplaceTheGatheredOnes) {
     task.AutoDET = 2;
     task.UserDET = 5;
     task.UserFTR = 0;
-    SetCurrentCheckDetSameName(1);
+    task.checkDetSameName = 1;
     EXPECT_EQ(task.GetDetCount(), 5);
     EXPECT_EQ(task.GetFp(), 3);  // cell 21
     task.AutoFTR = 2;
@@ -318,9 +313,9 @@ TEST_F(FpTask, SameNameCheck) {
         task.RebuildLinks(links);
         EXPECT_EQ(task.CountListDets(0), c.countOff);
         EXPECT_EQ(task.CountListDets(1), c.countOn);
-        SetCurrentCheckDetSameName(0);
+        task.checkDetSameName = 0;
         EXPECT_EQ(task.GetDetCount(), c.countOff);
-        SetCurrentCheckDetSameName(1);
+        task.checkDetSameName = 1;
         EXPECT_EQ(task.GetDetCount(), c.countOn);
     }
 }
@@ -337,7 +332,7 @@ TEST_F(FpTask, EveryLineCounts) {
     EXPECT_EQ(task.linkedIlfCount, 2);
     EXPECT_EQ(task.linkedEifCount, 2);
     EXPECT_EQ(task.GetDetCount(), 7);
-    SetCurrentCheckDetSameName(1);
+    task.checkDetSameName = 1;
     EXPECT_EQ(task.GetDetCount(), 4);
 
     // A rebuild starts from nothing.
@@ -373,7 +368,7 @@ TEST_F(FpTask, HugeTypedDetCountIsCappedInTheList) {
     EXPECT_EQ(task.detList.back().name, "ID");
     EXPECT_EQ(task.unlistedPlaceholders, n - kMaxListEntries);
     EXPECT_EQ(task.GetDetCount(), n + 1);
-    SetCurrentCheckDetSameName(1);
+    task.checkDetSameName = 1;
     EXPECT_EQ(task.GetDetCount(), n + 1);
     EXPECT_EQ(task.GetFp(), 6);  // EI, cell 32
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -98,9 +99,30 @@ TEST(HistoryStack, PushAfterUndoDropsTheUndoneEntries) {
     EXPECT_EQ(history.Push(Store("a")), 1);  // nothing left to compare with
 }
 
+// A document that tells when its items are about to be replaced.
+class HookedDocument : public HFlowDocument {
+public:
+    std::function<void()> hook;
+
+protected:
+    void AboutToReplaceItems() override {
+        if (hook) {
+            hook();
+        }
+    }
+};
+
 class HistoryUndoTest : public ::testing::Test {
 protected:
-    void SetUp() override { EXPECT_EQ(RecordStep(doc, history), 1); }  // the empty diagram
+    void SetUp() override { EXPECT_EQ(Record(), 1); }  // the empty diagram
+
+    // An undo step as the document records one: the snapshot, then refresh and estimate.
+    int Record() {
+        const int stored = PushSnapshot(doc, history);
+        doc.RefreshItems();
+        doc.RecomputeEstimate();
+        return stored;
+    }
 
     HItemTask* PlaceTask(HPoint at) {
         auto task = std::make_unique<HItemTask>();
@@ -131,16 +153,16 @@ protected:
 
     HItemObject* TopBox() const { return dynamic_cast<HItemObject*>(doc.Boxes().Tail()); }
 
-    HFlowDocument doc;
+    HookedDocument doc;
     HHistoryStack history;
 };
 
 TEST_F(HistoryUndoTest, UndoWalksBackToTheEmptyDiagramAndRedoReturns) {
     PlaceTask({40, 30});
-    EXPECT_EQ(RecordStep(doc, history), 1);
+    EXPECT_EQ(Record(), 1);
     EXPECT_EQ(doc.estimate.ufp, 4);
     TopBox()->position = {300, 200};
-    EXPECT_EQ(RecordStep(doc, history), 1);
+    EXPECT_EQ(Record(), 1);
 
     ASSERT_EQ(Undo(doc, history), 1);
     ASSERT_EQ(doc.Boxes().Count(), 1);
@@ -164,14 +186,14 @@ TEST_F(HistoryUndoTest, UndoWalksBackToTheEmptyDiagramAndRedoReturns) {
 
 TEST_F(HistoryUndoTest, SelectionChangesAreNoStepsAndRebuiltItemsAreUnselected) {
     HItemTask* task = PlaceTask({40, 30});
-    RecordStep(doc, history);
+    Record();
     task->position = {80, 90};
-    RecordStep(doc, history);
+    Record();
 
     task->SetSelected(1);
-    EXPECT_EQ(RecordStep(doc, history), 0);
+    EXPECT_EQ(Record(), 0);
     doc.Boxes().SetAllSelected(0);
-    EXPECT_EQ(RecordStep(doc, history), 0);
+    EXPECT_EQ(Record(), 0);
     task->SetSelected(1);
 
     ASSERT_EQ(Undo(doc, history), 1);  // undoes the move, not a selection
@@ -185,12 +207,12 @@ TEST_F(HistoryUndoTest, SelectionChangesAreNoStepsAndRebuiltItemsAreUnselected) 
 
 TEST_F(HistoryUndoTest, ANewEditAfterUndoLosesRedo) {
     PlaceTask({40, 30});
-    RecordStep(doc, history);
+    Record();
     ASSERT_EQ(Undo(doc, history), 1);
     EXPECT_EQ(history.CanRedo(), 1);
 
     PlaceFile({200, 30});
-    EXPECT_EQ(RecordStep(doc, history), 1);
+    EXPECT_EQ(Record(), 1);
     EXPECT_EQ(history.CanRedo(), 0);
     EXPECT_EQ(Redo(doc, history), 0);
     ASSERT_EQ(doc.Boxes().Count(), 1);
@@ -199,9 +221,9 @@ TEST_F(HistoryUndoTest, ANewEditAfterUndoLosesRedo) {
 
 TEST_F(HistoryUndoTest, SavingKeepsTheHistory) {
     PlaceTask({40, 30});
-    RecordStep(doc, history);
+    Record();
     TopBox()->position = {60, 60};
-    RecordStep(doc, history);
+    Record();
 
     test_support::TempDir dir;
     ASSERT_EQ(doc.SaveDocument(dir / "flow.zvk"), 1);
@@ -219,10 +241,10 @@ TEST_F(HistoryUndoTest, RebuiltLinesJoinTheRebuiltBoxes) {
     HItemFile* file = PlaceFile({40, 30});
     HItemTask* task = PlaceTask({200, 30});
     Join(file, task);
-    RecordStep(doc, history);
+    Record();
     EXPECT_EQ(task->ftrList.size(), 1u);
     task->position = {250, 90};
-    RecordStep(doc, history);
+    Record();
 
     ASSERT_EQ(Undo(doc, history), 1);
     ASSERT_EQ(doc.Boxes().Count(), 2);
@@ -242,9 +264,9 @@ TEST_F(HistoryUndoTest, RebuiltLinesJoinTheRebuiltBoxes) {
 
 TEST_F(HistoryUndoTest, AnUnrecordedEditIsUndoneWithTheLastStep) {
     PlaceTask({40, 30});
-    RecordStep(doc, history);
+    Record();
     PlaceFile({200, 30});
-    RecordStep(doc, history);
+    Record();
     // A layout moves the boxes without recording.
     TopBox()->position = {500, 500};
 
@@ -254,32 +276,32 @@ TEST_F(HistoryUndoTest, AnUnrecordedEditIsUndoneWithTheLastStep) {
     EXPECT_EQ(TopBox()->position, (HPoint{40, 30}));
 }
 
-TEST_F(HistoryUndoTest, TheHookRunsOnlyBeforeARebuild) {
+TEST_F(HistoryUndoTest, ItemsAreAboutToBeReplacedOnlyBeforeARebuild) {
     int calls = 0;
     int boxesSeen = -1;
-    const auto hook = [&] {
+    doc.hook = [&] {
         ++calls;
         boxesSeen = doc.Boxes().Count();
     };
-    EXPECT_EQ(Undo(doc, history, hook), 0);
-    EXPECT_EQ(Redo(doc, history, hook), 0);
+    EXPECT_EQ(Undo(doc, history), 0);
+    EXPECT_EQ(Redo(doc, history), 0);
     EXPECT_EQ(calls, 0);
 
     PlaceTask({40, 30});
-    RecordStep(doc, history);
-    ASSERT_EQ(Undo(doc, history, hook), 1);
+    Record();
+    ASSERT_EQ(Undo(doc, history), 1);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(boxesSeen, 1);  // the old items still stand when the hook runs
-    ASSERT_EQ(Redo(doc, history, hook), 1);
+    ASSERT_EQ(Redo(doc, history), 1);
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(boxesSeen, 0);
 }
 
 TEST_F(HistoryUndoTest, AnEntryThatCannotBeRebuiltLeavesDiagramAndHistory) {
     PlaceTask({40, 30});
-    RecordStep(doc, history);
+    Record();
     TopBox()->position = {70, 70};
-    RecordStep(doc, history);
+    Record();
     // Spoil the middle entry.
     HInfoIniFile* middle = nullptr;
     ASSERT_EQ(history.Back(middle), 1);
@@ -293,7 +315,7 @@ TEST_F(HistoryUndoTest, AnEntryThatCannotBeRebuiltLeavesDiagramAndHistory) {
     ASSERT_EQ(doc.Boxes().Count(), 1);
     EXPECT_EQ(TopBox()->position, (HPoint{70, 70}));
     // The diagram still matches the current entry, so nothing new is recorded.
-    EXPECT_EQ(RecordStep(doc, history), 0);
+    EXPECT_EQ(Record(), 0);
     EXPECT_EQ(history.Count(), 3);
 }
 

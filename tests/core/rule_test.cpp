@@ -5,7 +5,6 @@
 
 #include <climits>
 
-#include "core/fp/current_rule.h"
 #include "core/fp/info_rule.h"
 #include "core/store/ini_file.h"
 #include "test_support.h"
@@ -169,16 +168,6 @@ TEST(Rule, MissingKeysReadZeroInANewDocument) {
     EXPECT_EQ(rule.FpKouki2X100, 0);
     EXPECT_EQ(rule.seisan.rows.size(), 7u);  // no table keys: the defaults
     EXPECT_EQ(rule.tyousei.FpTyouseiManual, 0);
-}
-
-TEST(Rule, ApplyingARuleSetsTheSameNameCheck) {
-    HInfoRule rule;
-    rule.TpCheckDetSameName = 1;
-    ApplyCurrentRule(rule);
-    EXPECT_EQ(CurrentCheckDetSameName(), 1);
-    rule.TpCheckDetSameName = 0;
-    ApplyCurrentRule(rule);
-    EXPECT_EQ(CurrentCheckDetSameName(), 0);
 }
 
 }  // namespace

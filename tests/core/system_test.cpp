@@ -5,7 +5,6 @@
 
 #include "core/app/system.h"
 #include "core/doc/flow_document.h"
-#include "core/fp/current_rule.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "core/store/ini_file.h"
@@ -62,7 +61,7 @@ TEST(SystemSettings, SaveKeepsSectionsItDoesNotOwn) {
     EXPECT_EQ(0, system.SaveSettings(dir / "missing/Zarvik.ini"));
 }
 
-TEST(SystemRules, DocumentRulesComeAndGoAndDecideTheSameNameCheck) {
+TEST(SystemRules, DocumentRulesComeAndGo) {
     TempDir dir;
     HSystem system;
     system.SetDefaultFolders({dir.Path().string(), ""});
@@ -75,10 +74,10 @@ TEST(SystemRules, DocumentRulesComeAndGoAndDecideTheSameNameCheck) {
     auto rules = system.NewDocumentRules();
     rules->TpCheckDetSameName = 1;
     system.AdoptDocumentRules(std::move(rules));
-    EXPECT_EQ(1, CurrentCheckDetSameName());
+    EXPECT_EQ(1, system.CurrentRules().TpCheckDetSameName);
     system.SetDocumentRules(1);
     EXPECT_EQ(1, system.IsUsingSystemRules());
-    EXPECT_EQ(0, CurrentCheckDetSameName());
+    EXPECT_EQ(0, system.CurrentRules().TpCheckDetSameName);
 }
 
 class SystemDocumentTest : public ::testing::Test {
@@ -126,10 +125,10 @@ TEST_F(SystemDocumentTest, RulesAreSavedWhenTheDocumentOwnsThemOrTheSettingsAsk)
     // Loading it back gives the document its own rules; a file without rules drops them.
     System().UseSystemRules();
     HFlowDocument loaded;
-    ASSERT_EQ(1, loaded.LoadDocument(dir / "own.zvk"));
+    ASSERT_TRUE(loaded.LoadDocument(dir / "own.zvk"));
     ASSERT_EQ(0, System().IsUsingSystemRules());
     EXPECT_EQ(1, System().CurrentRules().TpCheckDetSameName);
-    ASSERT_EQ(1, loaded.LoadDocument(dir / "plain.zvk"));
+    ASSERT_TRUE(loaded.LoadDocument(dir / "plain.zvk"));
     EXPECT_EQ(1, System().IsUsingSystemRules());
 }
 
@@ -142,7 +141,7 @@ TEST_F(SystemDocumentTest, FailedLoadKeepsTheRulesInForce) {
         "GuiSize=1,1\r\nGuiMinSize=1,1\r\n[LINE_002]\r\nGuiPointFrom=0,0\r\nGuiPointTo=0,0\r\n"
         "From=FILE_001\r\nTo=TASK_404\r\n[Zarvik]\r\nFileVersion.Major=1\r\n"
         "FileVersion.Minor=2\r\nFileVersion.Build=6\r\n");
-    EXPECT_EQ(0, doc.LoadDocument(dir / "bad.zvk"));
+    EXPECT_FALSE(doc.LoadDocument(dir / "bad.zvk"));
     ASSERT_EQ(0, System().IsUsingSystemRules());
     EXPECT_EQ(77, System().CurrentRules().FpUFPManual);
     EXPECT_EQ(0, System().CurrentRules().TpCheckDetSameName);

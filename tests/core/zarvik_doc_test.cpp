@@ -14,6 +14,7 @@
 #include "core/items/item_line.h"
 #include "core/store/ini_store.h"
 #include "core/text/cp932.h"
+#include "change_log.h"
 #include "scripted_ui.h"
 #include "test_support.h"
 
@@ -72,7 +73,6 @@ protected:
 };
 
 TEST_F(ZarvikDocTest, ANewDocumentClosesWithOnlyTheCloseQuestion) {
-    EXPECT_EQ(CurrentDocument(), &doc);
     EXPECT_EQ(doc.IsChanged(), 0);
     EXPECT_EQ(doc.Title(), "無題");
     EXPECT_EQ(doc.RunCommand(kCmdUndo, clipboard), 0);
@@ -340,32 +340,24 @@ TEST(DocTitle, LongTitlesAreCutWithoutSplittingACharacter) {
     EXPECT_EQ(doc.Title(), std::string(30, 'b'));
 }
 
-class ObserverLog : public HDocObserver {
-public:
-    void OnDocumentUpdate() override { log += "update;"; }
-    void OnItemsReplacing() override { log += "replacing;"; }
-    void OnTitleChanged(const std::string& title) override { log += "title " + title + ";"; }
-    std::string log;
-};
-
 TEST_F(ZarvikDocTest, ViewsHearOfReplacedItemsBeforeTheyGo) {
     Place(kKindTask, {0, 0});
-    ObserverLog view;
-    doc.AddObserver(&view);
+    test_support::ChangeLog view(doc);
     doc.AddObserver(&view);  // attached once only
     ASSERT_EQ(doc.UndoStep(), 1);
-    EXPECT_EQ(view.log, "replacing;update;");
-    view.log.clear();
+    EXPECT_EQ(view.events, (std::vector<std::string>{"about to replace 1", "changed"}));
+    view.Clear();
     EXPECT_EQ(doc.UndoStep(), 0);  // nothing left to undo: nothing replaced
-    EXPECT_EQ(view.log, "");
+    EXPECT_TRUE(view.events.empty());
 
     doc.NewDocument();
-    EXPECT_EQ(view.log.rfind("replacing;", 0), 0u);
-    EXPECT_NE(view.log.find("title 無題;"), std::string::npos);
+    ASSERT_FALSE(view.events.empty());
+    EXPECT_EQ(view.events.front(), "about to replace 0");
+    EXPECT_TRUE(view.All() & kChangeTitle);
     doc.RemoveObserver(&view);
-    view.log.clear();
-    doc.UpdateAllViews();
-    EXPECT_EQ(view.log, "");
+    view.Clear();
+    doc.Notify({kChangeSelection});
+    EXPECT_TRUE(view.events.empty());
 }
 
 TEST_F(ZarvikDocTest, DeletingBoxesTakesTheirLinesAndIsOneStep) {
@@ -428,18 +420,18 @@ TEST_F(ZarvikDocTest, StackingOrderAndLineVisibility) {
     HItemObject* bottom = Place(kKindFile, {0, 0});
     HItemObject* top = Place(kKindTask, {200, 0});
     bottom->SetSelected(1);
-    EXPECT_EQ(doc.IsCommandEnabled(kCmdSendToBack, clipboard), 1);
-    ASSERT_EQ(doc.RunCommand(kCmdSendToBack, clipboard), 1);
+    EXPECT_EQ(doc.IsCommandEnabled(kCmdBringToTail, clipboard), 1);
+    ASSERT_EQ(doc.RunCommand(kCmdBringToTail, clipboard), 1);
     EXPECT_EQ(doc.Boxes().Tail(), bottom);
-    ASSERT_EQ(doc.RunCommand(kCmdBringToFront, clipboard), 1);
+    ASSERT_EQ(doc.RunCommand(kCmdSendToHead, clipboard), 1);
     EXPECT_EQ(doc.Boxes().Head(), bottom);
-    ASSERT_EQ(doc.RunCommand(kCmdBringForward, clipboard), 1);
+    ASSERT_EQ(doc.RunCommand(kCmdStepTowardTail, clipboard), 1);
     EXPECT_EQ(doc.Boxes().Tail(), bottom);
-    ASSERT_EQ(doc.RunCommand(kCmdSendBackward, clipboard), 1);
+    ASSERT_EQ(doc.RunCommand(kCmdStepTowardHead, clipboard), 1);
     EXPECT_EQ(doc.Boxes().Head(), bottom);
 
     top->SetSelected(1);
-    EXPECT_EQ(doc.IsCommandEnabled(kCmdSendToBack, clipboard), 0);  // two selected
+    EXPECT_EQ(doc.IsCommandEnabled(kCmdBringToTail, clipboard), 0);  // two selected
     ASSERT_EQ(doc.RunCommand(kCmdLineVisibility, clipboard), 1);
     EXPECT_EQ(bottom->lineHide, 1);
     EXPECT_EQ(top->lineHide, 1);

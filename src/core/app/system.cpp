@@ -110,9 +110,7 @@ const HInfoRule& HSystem::CurrentRules() const {
 }
 
 void HSystem::MakeCurrent() {
-    HInfoRule& current = CurrentRules();
-    current.FirstUse(m_folders);
-    ApplyCurrentRule(current);
+    CurrentRules().FirstUse(m_folders);
 }
 
 std::string HSystem::GetVersionString(const std::string& name) {
@@ -128,9 +126,21 @@ std::string HSystem::GetVersionString(const std::string& name) {
     return {};
 }
 
-HSystem& System() {
-    static HSystem system;
+namespace {
+
+std::unique_ptr<HSystem>& SystemSlot() {
+    static std::unique_ptr<HSystem> system = std::make_unique<HSystem>();
     return system;
+}
+
+}  // namespace
+
+HSystem& System() {
+    return *SystemSlot();
+}
+
+void ResetSystem() {
+    SystemSlot() = std::make_unique<HSystem>();
 }
 
 }  // namespace zarvik

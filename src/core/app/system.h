@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "core/app/info_print.h"
 #include "core/app/info_system.h"
 #include "core/fp/info_rule.h"
 
@@ -50,6 +51,7 @@ public:
     const HInfoRule* DocumentRules() const { return m_documentRules.get(); }
 
     HInfoSystem settings;
+    HInfoPrint pageSetup;  // the margins of printing, kept for the run only
 
     // A text of the program's version information by name ("FileVersion", "ProductName",
     // "ProductVersion", "LegalCopyright"); empty when there is none.
@@ -65,6 +67,8 @@ private:
 
 // The one settings holder of the program.
 HSystem& System();
+// Replaces it by a fresh one, as at the start of the process.
+void ResetSystem();
 
 // Writes the program's four version numbers into the "Zarvik" section.
 void WriteProgramVersion(HIniFile& ini);

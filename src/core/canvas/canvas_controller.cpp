@@ -100,6 +100,7 @@ void HCanvasController::LeftPress(HPoint q, int shift, uint32_t tick) {
     m_moved = 0;
     m_linePressCode = 0;
     m_pressHitCode = 0;
+    m_edited = 0;
 
     HDrawList& boxes = m_doc.Boxes();
     for (HItemCore* item = boxes.NextSelected(nullptr, 1); item != nullptr;
@@ -123,7 +124,7 @@ void HCanvasController::LeftPress(HPoint q, int shift, uint32_t tick) {
     }
 
     if (changes != SelectionChangeCount()) {
-        m_host.RefreshPanels();
+        m_doc.Notify({kChangeSelection});
     }
 }
 
@@ -162,7 +163,7 @@ void HCanvasController::MouseMove(HPoint q, int32_t flags, uint32_t tick) {
 
     std::string tip;
     const HTooltipAction action =
-        CanvasTooltip().Update(m_doc.Boxes(), m_doc.Lines(), q, flags, &tip);
+        m_tooltip.Update(m_doc.Boxes(), m_doc.Lines(), q, flags, &tip);
     m_host.ShowTooltip(action, tip);
     UiPort().SetStatusPane(1, Format("(%d,%d)", q.x, q.y));
 
@@ -212,6 +213,7 @@ void HCanvasController::DragLines(HPoint q, uint32_t tick) {
     // click rules as after any press.
     if (m_linePressCode & kHitLineEnd) {
         line->DragEnd(m_linePressCode & kHitLineFrom ? kHitLineFrom : kHitLineTo, q);
+        m_edited |= kChangeGeometry;
     }
     m_host.Redraw();
 }
@@ -241,6 +243,7 @@ void HCanvasController::DragBoxes(HPoint q, uint32_t tick) {
         box->position = ClampPoint(box->position);
         box->size = ClampSize(box->size);
         box->text.labelOffset = ClampPoint(box->text.labelOffset);
+        m_edited |= kChangeGeometry;
         m_host.Redraw();
         return;
     }
@@ -255,6 +258,7 @@ void HCanvasController::DragBoxes(HPoint q, uint32_t tick) {
     }
     if (movedAny) {
         m_moved = 1;
+        m_edited |= kChangeGeometry;
         m_host.Redraw();
     }
 }
@@ -279,6 +283,7 @@ void HCanvasController::LeftRelease(HPoint q, int shift) {
     // The drag ends here; a following release (of a double click) is a click again.
     m_moved = 0;
 
+    HItemCore* intoView = nullptr;
     if (!dragged) {
         if (HItemLine* line = PendingLine()) {
             auto* target = dynamic_cast<HItemObject*>(m_doc.Boxes().HitTestFrom(nullptr, q));
@@ -290,19 +295,21 @@ void HCanvasController::LeftRelease(HPoint q, int shift) {
             box->position = q;
             m_pending.release();
             m_doc.AddItem(std::unique_ptr<HItemObject>(box));
+            m_edited |= kChangeStructure | kChangeRecords;
             m_host.Redraw();
         } else {
-            ReleaseClickRules(q, shift);
+            intoView = ReleaseClickRules(q, shift);
         }
     }
 
-    const int stored = m_doc.RecordStep();
-    if (stored == 1 || changes != SelectionChangeCount()) {
-        m_host.RefreshPanels();
-    }
+    // The step and the selection are told together, once.
+    HDocChange also{changes != SelectionChangeCount() ? kChangeSelection : 0u, intoView};
+    // An edit the gesture did not make (the automatic layout's) counts as any edit.
+    m_doc.RecordStep(m_edited != 0 ? m_edited : kChangeEdit, also);
+    m_edited = 0;
 }
 
-void HCanvasController::ReleaseClickRules(HPoint q, int shift) {
+HItemCore* HCanvasController::ReleaseClickRules(HPoint q, int shift) {
     HDrawList& boxes = m_doc.Boxes();
     HDrawList& lines = m_doc.Lines();
     if (HItemCore* line = lines.HitTestFrom(nullptr, q)) {
@@ -310,7 +317,7 @@ void HCanvasController::ReleaseClickRules(HPoint q, int shift) {
         DeselectAllLines();
         line->SetSelected(1);
         m_host.Redraw();
-        return;
+        return nullptr;
     }
     DeselectAllLines();
     m_host.Redraw();
@@ -332,10 +339,8 @@ void HCanvasController::ReleaseClickRules(HPoint q, int shift) {
         }
     }
     m_host.Redraw();
-
-    if (boxes.CountSelected() == 1) {
-        m_host.BringIntoView(boxes.NextSelected(nullptr, 1));
-    }
+    // A click that leaves one box selected shows it in the item list.
+    return boxes.CountSelected() == 1 ? boxes.NextSelected(nullptr, 1) : nullptr;
 }
 
 }  // namespace zarvik

@@ -8,28 +8,21 @@
 #include <memory>
 #include <string>
 
+#include "core/canvas/canvas_menus.h"
+#include "core/canvas/link_menu.h"
 #include "core/canvas/tooltips.h"
+#include "core/command/command_ids.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/port/gdi_types.h"
 
 namespace zarvik {
 
+class HClipboard;
 class HDrawContext;
 class HItemCore;
 class HItemLine;
 class HItemMouseCursor;
 class HItemObject;
-
-// Placement commands of the item tool bars.
-inline constexpr int32_t kCmdPlaceFile = 32783;
-inline constexpr int32_t kCmdPlaceTask = 32775;
-inline constexpr int32_t kCmdPlaceBorder = 32803;
-inline constexpr int32_t kCmdPlaceOther = 32804;
-inline constexpr int32_t kCmdPlaceFunction = 33012;
-inline constexpr int32_t kCmdPlaceView = 33015;
-inline constexpr int32_t kCmdPlaceImage = 33013;
-// The tool bar's line button; the item menu's is kCmdLineStart.
-inline constexpr int32_t kCmdLineTool = 32771;
 
 // The box kind a placement command creates, 0 for any other command.
 int32_t PlacementKind(int32_t command);
@@ -40,22 +33,21 @@ inline constexpr uint32_t kDragDelayMs = 50;
 enum class HCanvasState { Idle, Pressed, PlacingItem, DrawingLine };
 enum class HCursorShape { Arrow, SizeVertical, SizeHorizontal, SizeAll, Cross };
 
-// What the controller asks of its window. Every request may be ignored.
+// What the controller asks of its canvas window. Every request may be ignored.
 class HCanvasHost {
 public:
     virtual ~HCanvasHost() = default;
     // Invalidate the whole canvas; the window paints later through PaintCanvas.
     virtual void Redraw() {}
     virtual void SetCursor(HCursorShape) {}
-    // The item list and estimate panels.
-    virtual void RefreshPanels() {}
-    // The item list panel scrolls to the item.
-    virtual void BringIntoView(HItemCore*) {}
     // Ask the platform to report when the mouse leaves the canvas (then call MouseLeave).
     virtual void RequestLeaveNotification() {}
     virtual void ShowTooltip(HTooltipAction, const std::string&) {}
     // The document changed: the scroll extent follows the diagram.
     virtual void UpdateExtent() {}
+    // What a link jump needs to centre an item, and the scroll it asks for (pixels).
+    virtual HJumpView JumpView() const { return {}; }
+    virtual void ScrollTo(HPoint) {}
 };
 
 class HCanvasController : public HDocObserver {
@@ -85,6 +77,13 @@ public:
     int StartLine();
     // Before printing: no pending item, no selected box, no press.
     void CancelInteraction();
+    // The canvas's commands: placement, starting a line, link jumps; printing cancels the
+    // interaction before the window prints. 0 for a command that is not the canvas's.
+    int IsCommandEnabled(int32_t id) const;
+    int RunCommand(int32_t id);
+    // The context menu for the current selection; its link commands jump through this
+    // canvas's table.
+    HCanvasMenu BuildContextMenu(const HClipboard& clipboard);
 
     // --- painting ---
     // Grey over the update area, the canvas extent in white, then the diagram.
@@ -101,8 +100,8 @@ public:
     HPoint RightClickPoint() const { return m_rightClickPoint; }
 
     // HDocObserver
-    void OnDocumentUpdate() override;
-    void OnItemsReplacing() override;
+    void OnItemsAboutToGo(const HItemsGoing& going) override;
+    void OnDocumentChanged(const HDocChange& change) override;
 
 private:
     HItemLine* PendingLine() const;
@@ -113,11 +112,13 @@ private:
     void CompleteLine(HItemObject& target);
     void DiscardPending();
     void PressOnBoxes(HPoint q, int shift);
-    void ReleaseClickRules(HPoint q, int shift);
+    // The click rules of a release; returns the box the item list is to bring into view.
+    HItemCore* ReleaseClickRules(HPoint q, int shift);
     void DragLines(HPoint q, uint32_t tick);
     void DragBoxes(HPoint q, uint32_t tick);
     void HoverCursor(HPoint q);
     int DragDelayPassed(uint32_t tick) const;
+    int RunLinkJump(int32_t id);
 
     CZarvikDoc& m_doc;
     HCanvasHost& m_host;
@@ -132,6 +133,10 @@ private:
     int32_t m_mouseInside = 0;
     int32_t m_linePressCode = 0;
     int32_t m_pressHitCode = 0;
+    // What the gesture since the last press edited (kChange flags), told at its release.
+    uint32_t m_edited = 0;
+    HTooltipState m_tooltip;
+    HLinkJumpTable m_linkTable;
 };
 
 }  // namespace zarvik

@@ -1,5 +1,6 @@
 #include "core/canvas/canvas_controller.h"
 
+#include "core/doc/clipboard.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
@@ -111,21 +112,14 @@ int HCanvasController::StartLine() {
 }
 
 void HCanvasController::CompleteLine(HItemObject& target) {
-    std::unique_ptr<HItemCore> owned = std::move(m_pending);
-    auto* line = static_cast<HItemLine*>(owned.get());
+    std::unique_ptr<HItemLine> line(static_cast<HItemLine*>(m_pending.release()));
     line->toItem = &target;
     m_cursorEnd.reset();
     HPoint end;
     target.GetPointOnObject(m_pressPoint, end);
     line->toOffset = PointMinus(end, target.position);
-    HItemObject* from = line->fromItem;
-    m_doc.Lines().Append(std::move(owned));
-    if (HInfoCore* record = from->Record()) {
-        record->UpdateLinks();
-    }
-    if (HInfoCore* record = target.Record()) {
-        record->UpdateLinks();
-    }
+    m_doc.AddLine(std::move(line));
+    m_edited |= kChangeStructure | kChangeRecords;
     DeselectAllBoxes();
     DeselectAllLines();
     m_host.Redraw();
@@ -182,40 +176,106 @@ void HCanvasController::PaintItems(HDrawContext& dc, int shift) {
     m_pending->Draw(dc, 0);
 }
 
-// --- document notices ---
+// --- commands ---
 
-void HCanvasController::OnDocumentUpdate() {
-    // A command that removed the start box of the pending line leaves nothing to draw
-    // from.
-    if (HItemLine* line = PendingLine()) {
-        int found = 0;
-        for (const HItemCore* item = m_doc.Boxes().Head(); item != nullptr; item = item->next) {
-            if (item == line->fromItem) {
-                found = 1;
-                break;
-            }
-        }
-        if (!found) {
-            DiscardPending();
-            m_linePressCode = 0;
-        }
+int HCanvasController::IsCommandEnabled(int32_t id) const {
+    const HDrawList& boxes = m_doc.Boxes();
+    if (PlacementKind(id) != 0) {
+        return 1;
     }
-    m_host.UpdateExtent();
-    m_host.RefreshPanels();
-    m_host.Redraw();
+    if (id >= kLinkCommandFirst && id <= kLinkCommandLast) {
+        return m_linkTable.ItemOf(id) != nullptr ? 1 : 0;
+    }
+    switch (id) {
+        case kCmdLineTool:
+            return boxes.CountSelected() == 1 ? 1 : 0;
+        case kCmdLineStart: {
+            // As the item menu offers it: a line needs another box to end on, and the box
+            // must show its lines.
+            const auto* box = boxes.CountSelected() == 1
+                                  ? dynamic_cast<const HItemObject*>(boxes.NextSelected(nullptr, 1))
+                                  : nullptr;
+            return box != nullptr && boxes.Count() > 1 && box->lineHide == 0 ? 1 : 0;
+        }
+        case kCmdPrint:
+        case kCmdPrintDirect:
+        case kCmdPrintPreview:
+            return 1;
+        default:
+            return 0;
+    }
 }
 
-void HCanvasController::OnItemsReplacing() {
+int HCanvasController::RunCommand(int32_t id) {
+    if (!IsCommandEnabled(id)) {
+        return 0;
+    }
+    if (PlacementKind(id) != 0) {
+        return PlaceItem(id);
+    }
+    if (id >= kLinkCommandFirst && id <= kLinkCommandLast) {
+        return RunLinkJump(id);
+    }
+    switch (id) {
+        case kCmdLineTool:
+        case kCmdLineStart:
+            return StartLine();
+        case kCmdPrint:
+        case kCmdPrintDirect:
+        case kCmdPrintPreview:
+            // The printing itself is the window's.
+            CancelInteraction();
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+HCanvasMenu HCanvasController::BuildContextMenu(const HClipboard& clipboard) {
+    return BuildCanvasMenu(m_doc.Boxes(), m_doc.Lines(),
+                           HClipboardState{clipboard.HoldsBoxFormat(), clipboard.HoldsLineFormat()},
+                           m_linkTable);
+}
+
+int HCanvasController::RunLinkJump(int32_t id) {
+    int done = 0;
+    const HJumpResult jump =
+        RunLinkCommand(id, m_linkTable, m_doc.Boxes(), m_doc.Lines(), m_host.JumpView(), &done);
+    if (!done) {
+        return 0;
+    }
+    if (jump.scroll) {
+        m_host.ScrollTo(jump.scrollTo);
+    }
+    m_host.Redraw();
+    m_doc.Notify({kChangeSelection});
+    return 1;
+}
+
+// --- document notices ---
+
+void HCanvasController::OnItemsAboutToGo(const HItemsGoing& going) {
     // Everything here that points into the items lets go before they are destroyed; the
     // items themselves are not touched any more.
-    if (PendingLine() != nullptr) {
+    if (const HItemLine* line = PendingLine(); line != nullptr && going.Contains(line->fromItem)) {
         DiscardPending();
+        m_linePressCode = 0;
     }
-    m_pressTime = 0;
-    m_moved = 0;
-    m_linePressCode = 0;
-    m_pressHitCode = 0;
-    m_host.Redraw();
+    m_linkTable.Clear();
+    if (going.all) {
+        m_pressTime = 0;
+        m_moved = 0;
+        m_linePressCode = 0;
+        m_pressHitCode = 0;
+    }
+}
+
+void HCanvasController::OnDocumentChanged(const HDocChange& change) {
+    // The title and the changed state are the frame's; anything else may show.
+    if (change.Has(~(kChangeTitle | kChangeModified))) {
+        m_host.UpdateExtent();
+        m_host.Redraw();
+    }
 }
 
 }  // namespace zarvik

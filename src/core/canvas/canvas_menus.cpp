@@ -1,5 +1,7 @@
 #include "core/canvas/canvas_menus.h"
 
+#include "core/command/command_table.h"
+
 #include "core/items/draw_list.h"
 #include "core/items/item_line.h"
 #include "core/items/item_object.h"
@@ -7,6 +9,13 @@
 namespace zarvik {
 
 namespace {
+
+// The entry of a command, with the command's menu text.
+HMenuEntry Entry(int32_t id, int enabled, int checked = 0) {
+    const HCommandInfo* info = FindCommand(id);
+    return HMenuEntry{id, info != nullptr ? std::string(info->menuText) : std::string(), enabled,
+                      checked, {}};
+}
 
 const HMenuEntry* FindIn(const std::vector<HMenuEntry>& entries, int32_t id) {
     for (const HMenuEntry& entry : entries) {
@@ -41,17 +50,13 @@ HCanvasMenu ItemMenu(const HDrawList& boxes, const HDrawList& lines, HClipboardS
     }
     HCanvasMenu menu;
     menu.entries = {
-        {kCmdLineStart,
-         "関係線 [引線開始]",
-         one && boxes.Count() > 1 && box->lineHide == 0 ? 1 : 0,
-         0,
-         {}},
-        {kCmdLineVisibility, "関係線の表示/非表示の切り替え", some, 0, {}},
-        {kCmdItemFormat, "書式設定...\tCtrl+F", one, 0, {}},
-        {kCmdItemProperties, "アイテムの設定...\tCtrl+I", one, 0, {}},
-        {kCmdItemFormatCopy, "書式をコピー\tCtrl+C", one, 0, {}},
-        {kCmdItemFormatPaste, "書式を貼り付け\tCtrl+V", some && clipboard.boxFormat ? 1 : 0, 0, {}},
-        {kCmdItemDelete, "削除\tDel", some, 0, {}},
+        Entry(kCmdLineStart, one && boxes.Count() > 1 && box->lineHide == 0 ? 1 : 0),
+        Entry(kCmdLineVisibility, some),
+        Entry(kCmdItemFormat, one),
+        Entry(kCmdItemProperties, one),
+        Entry(kCmdItemFormatCopy, one),
+        Entry(kCmdItemFormatPaste, some && clipboard.boxFormat ? 1 : 0),
+        Entry(kCmdItemDelete, some),
         LinkSubmenu(links, one),
     };
     return menu;
@@ -62,16 +67,16 @@ HCanvasMenu LineMenu(const HItemLine& line, HClipboardState clipboard, HLinkJump
     menu.lineMenu = 1;
     HMenuEntry arrows{0, "矢印のスタイル", 1, 0, {}};
     arrows.submenu = {
-        {kCmdLineReverse, "方向を逆にする", line.lineType == kLineArrowTo ? 1 : 0, 0, {}},
-        {kCmdLineBothArrows, "方向を両方向にする", 1, line.lineType == kLineArrowBoth ? 1 : 0, {}},
-        {kCmdLineNoArrow, "方向を設定しない", 1, line.lineType == kLineNoArrow ? 1 : 0, {}},
+        Entry(kCmdLineReverse, line.lineType == kLineArrowTo ? 1 : 0),
+        Entry(kCmdLineBothArrows, 1, line.lineType == kLineArrowBoth ? 1 : 0),
+        Entry(kCmdLineNoArrow, 1, line.lineType == kLineNoArrow ? 1 : 0),
     };
     menu.entries = {
         arrows,
-        {kCmdLineFormat, "書式設定...\tCtrl+F", 1, 0, {}},
-        {kCmdLineFormatCopy, "書式をコピー\tCtrl+C", 1, 0, {}},
-        {kCmdLineFormatPaste, "書式を貼り付け\tCtrl+V", clipboard.lineFormat ? 1 : 0, 0, {}},
-        {kCmdLineDelete, "削除\tDel", 1, 0, {}},
+        Entry(kCmdLineFormat, 1),
+        Entry(kCmdLineFormatCopy, 1),
+        Entry(kCmdLineFormatPaste, clipboard.lineFormat ? 1 : 0),
+        Entry(kCmdLineDelete, 1),
         LinkSubmenu(BuildLineLinks(line, table), 1),
     };
     return menu;

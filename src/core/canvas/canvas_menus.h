@@ -7,28 +7,11 @@
 #include <vector>
 
 #include "core/canvas/link_menu.h"
+#include "core/command/command_ids.h"
 
 namespace zarvik {
 
 class HDrawList;
-
-// Commands of the canvas menus and shortcuts.
-inline constexpr int32_t kCmdItemDelete = 32777;
-inline constexpr int32_t kCmdLineStart = 32778;
-inline constexpr int32_t kCmdItemProperties = 32779;
-inline constexpr int32_t kCmdItemFormat = 32789;
-inline constexpr int32_t kCmdLineReverse = 32801;
-inline constexpr int32_t kCmdLineDelete = 32802;
-inline constexpr int32_t kCmdRuleSettings = 32805;
-inline constexpr int32_t kCmdReferenceSettings = 32822;
-inline constexpr int32_t kCmdItemFormatCopy = 32824;
-inline constexpr int32_t kCmdItemFormatPaste = 32825;
-inline constexpr int32_t kCmdLineFormat = 32826;
-inline constexpr int32_t kCmdLineFormatCopy = 32827;
-inline constexpr int32_t kCmdLineFormatPaste = 32828;
-inline constexpr int32_t kCmdLineNoArrow = 33025;
-inline constexpr int32_t kCmdLineBothArrows = 33026;
-inline constexpr int32_t kCmdLineVisibility = 33028;
 
 // The text of the link submenu in both menus.
 inline constexpr const char* kLinkSubmenuText = "リンク先への移動(64個まで表示)...";

@@ -44,11 +44,6 @@ HItemObject* HLinkJumpTable::ItemOf(int32_t commandId) const {
     return m_items[static_cast<std::size_t>(k)];
 }
 
-HLinkJumpTable& LinkJumpTable() {
-    static HLinkJumpTable table;
-    return table;
-}
-
 std::vector<HLinkEntry> BuildBoxLinks(const HDrawList& lines, const HItemObject& box,
                                       HLinkJumpTable& table) {
     std::vector<HLinkEntry> top;  // in the order handed out; shown reversed

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/command/command_ids.h"
 #include "core/port/gdi_types.h"
 
 namespace zarvik {
@@ -15,10 +16,6 @@ class HDrawList;
 class HItemCore;
 class HItemLine;
 class HItemObject;
-
-inline constexpr int32_t kLinkCommandFirst = 32831;
-inline constexpr int32_t kLinkCommandCount = 64;
-inline constexpr int32_t kLinkCommandLast = kLinkCommandFirst + kLinkCommandCount - 1;
 
 // Entry k is the item that link command kLinkCommandFirst + k jumps to.
 class HLinkJumpTable {
@@ -37,9 +34,6 @@ private:
     std::array<HItemObject*, kLinkCommandCount> m_items{};
     int32_t m_count = 0;
 };
-
-// The one table of the process; every context menu refills it.
-HLinkJumpTable& LinkJumpTable();
 
 struct HLinkEntry {
     int32_t id = 0;

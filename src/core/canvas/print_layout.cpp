@@ -19,11 +19,6 @@ int64_t MarginPixels(int64_t resolution, int64_t hundredths, int64_t millimetres
 
 }  // namespace
 
-HInfoPrint& PrintSetup() {
-    static HInfoPrint setup;
-    return setup;
-}
-
 HSize PrintableSize(const HPageMetrics& page, const HInfoPrint& margins) {
     const int64_t a =
         page.horzRes -

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/app/info_print.h"
 #include "core/port/gdi_types.h"
 
 namespace zarvik {
@@ -11,15 +12,6 @@ namespace zarvik {
 // A printout is always exactly one page, however large the canvas.
 inline constexpr int32_t kPrintFirstPage = 1;
 inline constexpr int32_t kPrintLastPage = 1;
-
-// The page setup: margins in hundredths of a millimetre. One per process.
-struct HInfoPrint {
-    int32_t left = 2000;
-    int32_t top = 2500;
-    int32_t right = 2000;
-    int32_t bottom = 2500;
-};
-HInfoPrint& PrintSetup();
 
 // What the printer reports of its page.
 struct HPageMetrics {

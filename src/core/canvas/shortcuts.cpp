@@ -1,6 +1,6 @@
 #include "core/canvas/shortcuts.h"
 
-#include "core/canvas/canvas_menus.h"
+#include "core/command/command_ids.h"
 
 namespace zarvik {
 

@@ -63,9 +63,4 @@ HTooltipAction HTooltipState::Update(const HDrawList& boxes, const HDrawList& li
     return action;
 }
 
-HTooltipState& CanvasTooltip() {
-    static HTooltipState state;
-    return state;
-}
-
 }  // namespace zarvik

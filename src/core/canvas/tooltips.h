@@ -33,7 +33,7 @@ enum class HTooltipAction {
     Pop,      // make the tip disappear; it comes back when the mouse rests
 };
 
-// The last tip shown and where; one per process.
+// The last tip shown and where; the canvas keeps one.
 class HTooltipState {
 public:
     // A mouse move to point with flags: no tip while a button or modifier is down. text
@@ -48,7 +48,5 @@ private:
     std::string m_lastText;
     HPoint m_lastPoint{-1, -1};
 };
-
-HTooltipState& CanvasTooltip();
 
 }  // namespace zarvik

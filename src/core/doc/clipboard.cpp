@@ -1,7 +1,6 @@
 #include "core/doc/clipboard.h"
 
 #include "core/doc/flow_document.h"
-#include "core/doc/history.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_core.h"
 
@@ -47,6 +46,12 @@ int HClipboard::HoldsLineFormat() const {
     return sourceKind == kKindLine ? 1 : 0;
 }
 
+void HClipboard::Clear() {
+    const HInfoItemCore fresh;
+    CopyAppearance(format, fresh);
+    sourceKind = 0;
+}
+
 HClipboard& Clipboard() {
     static HClipboard clipboard;
     return clipboard;
@@ -59,15 +64,10 @@ int CopyTopmost(const HDrawList& list, HClipboard& clipboard) {
     return item != nullptr ? clipboard.Copy(*item) : 0;
 }
 
-int PasteTopmost(HFlowDocument& doc, HDrawList& list, HHistoryStack& history,
-                 HClipboard& clipboard) {
+int PasteTopmost(HDrawList& list, HClipboard& clipboard) {
     HItemCore* item = list.NextSelected(nullptr, 1);
     HInfoItemCore* attributes = item != nullptr ? item->Attributes() : nullptr;
-    if (attributes == nullptr || !clipboard.Paste(*attributes)) {
-        return 0;
-    }
-    RecordStep(doc, history);
-    return 1;
+    return attributes != nullptr && clipboard.Paste(*attributes) ? 1 : 0;
 }
 
 }  // namespace
@@ -80,18 +80,12 @@ int CopyLineFormat(const HFlowDocument& doc, HClipboard& clipboard) {
     return CopyTopmost(doc.Lines(), clipboard);
 }
 
-int PasteBoxFormat(HFlowDocument& doc, HHistoryStack& history, HClipboard& clipboard) {
-    if (!clipboard.HoldsBoxFormat()) {
-        return 0;
-    }
-    return PasteTopmost(doc, doc.Boxes(), history, clipboard);
+int PasteBoxFormat(HFlowDocument& doc, HClipboard& clipboard) {
+    return clipboard.HoldsBoxFormat() ? PasteTopmost(doc.Boxes(), clipboard) : 0;
 }
 
-int PasteLineFormat(HFlowDocument& doc, HHistoryStack& history, HClipboard& clipboard) {
-    if (!clipboard.HoldsLineFormat()) {
-        return 0;
-    }
-    return PasteTopmost(doc, doc.Lines(), history, clipboard);
+int PasteLineFormat(HFlowDocument& doc, HClipboard& clipboard) {
+    return clipboard.HoldsLineFormat() ? PasteTopmost(doc.Lines(), clipboard) : 0;
 }
 
 }  // namespace zarvik

@@ -11,7 +11,6 @@ namespace zarvik {
 
 class HDrawList;
 class HFlowDocument;
-class HHistoryStack;
 class HItemCore;
 
 // Gives to the pens, the brush and the label appearance (colour, format, free-point flag,
@@ -31,6 +30,8 @@ public:
     // Gives the held appearance to target and empties the clipboard. Returns 0, changing
     // nothing, when the clipboard is empty. The family is the caller's to check.
     int Paste(HInfoItemCore& target);
+    // Holds nothing any more.
+    void Clear();
 
     // 1 when the format came from a box (kinds 101 to 107).
     int HoldsBoxFormat() const;
@@ -51,10 +52,9 @@ int CopyBoxFormat(const HFlowDocument& doc, HClipboard& clipboard = Clipboard())
 int CopyLineFormat(const HFlowDocument& doc, HClipboard& clipboard = Clipboard());
 
 // The paste commands: when the clipboard holds a format of the family, it goes to the
-// topmost selected box (line) and the edit becomes an undo step (RecordStep). Return 0,
+// topmost selected box (line); the document's command then records the step. Return 0,
 // keeping the clipboard's contents, when the family differs or nothing is selected.
-int PasteBoxFormat(HFlowDocument& doc, HHistoryStack& history, HClipboard& clipboard = Clipboard());
-int PasteLineFormat(HFlowDocument& doc, HHistoryStack& history,
-                    HClipboard& clipboard = Clipboard());
+int PasteBoxFormat(HFlowDocument& doc, HClipboard& clipboard = Clipboard());
+int PasteLineFormat(HFlowDocument& doc, HClipboard& clipboard = Clipboard());
 
 }  // namespace zarvik

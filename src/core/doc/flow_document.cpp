@@ -1,11 +1,7 @@
 #include "core/doc/flow_document.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
-#include <ctime>
 #include <limits>
 #include <memory>
 #include <string_view>
@@ -15,16 +11,12 @@
 #include "core/fp/estimate.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
-#include "core/port/platform.h"
-#include "core/port/ui_port.h"
 #include "core/records/info_core.h"
 #include "core/store/ini_file.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {
 namespace {
-
-constexpr const char* kHeaderSection = "Zarvik";
 
 struct SectionPrefix {
     std::string_view prefix;
@@ -62,24 +54,6 @@ const SectionPrefix* MatchSectionPrefix(std::string_view name) {
         }
     }
     return nullptr;
-}
-
-std::string LocalTimeText(std::time_t when) {
-    std::tm local{};
-    localtime_r(&when, &local);
-    return Format("%04d/%02d/%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1,
-                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-}
-
-// The file name without folder and extension.
-std::string FileTitle(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0) {
-        name.erase(dot);
-    }
-    return name;
 }
 
 int SaveBox(HIniFile& ini, const HItemObject& box) {
@@ -139,6 +113,33 @@ int32_t SaturatedNextId(int64_t value) {
     return static_cast<int32_t>(std::min<int64_t>(value, std::numeric_limits<int32_t>::max()));
 }
 
+// The header and the rules are the document's own sections, not unknown ones.
+int IsDocumentHeaderSection(std::string_view name) {
+    return EqualsNoCase(name, kDocumentHeaderSection) || EqualsNoCase(name, kRuleSectionName) ? 1
+                                                                                              : 0;
+}
+
+HLoadResult MissingKeyResult(const std::string& section, int32_t kind,
+                             std::vector<std::string> unknownSections) {
+    HLoadResult result = HLoadResult::Failure(
+        HLoadStatus::kMissingKey,
+        section + (kind == kKindLine
+                       ? ": the relation line lacks its end points (GuiPointFrom, GuiPointTo)"
+                       : ": the box lacks its position or size (GuiPoint, GuiSize, GuiMinSize)"));
+    result.unknownSections = std::move(unknownSections);
+    return result;
+}
+
+HLoadResult BrokenLineResult(const std::string& section, const HItemLine& line) {
+    const bool fromBroken = line.fromItem == nullptr;
+    const std::string& key = fromBroken ? line.fromKey : line.toKey;
+    return HLoadResult::Failure(
+        HLoadStatus::kBrokenLine,
+        section + ": the relation line's " + (fromBroken ? "From" : "To") + " end names " +
+            (key.empty() ? std::string("no box") : "\"" + key + "\"") +
+            ", which is not a box of the document");
+}
+
 }  // namespace
 
 int32_t ItemKindOfSection(std::string_view name) {
@@ -161,49 +162,57 @@ int HFlowDocument::SaveItems(HIniFile& ini) const {
     return 1;
 }
 
-int HFlowDocument::LoadItems(HIniFile& ini) {
+HLoadResult HFlowDocument::LoadItems(HIniFile& ini) {
+    HLoadResult result;
     HDrawList boxes;
     HDrawList lines;
+    std::vector<const std::string*> lineSections;
     int64_t largestId = std::numeric_limits<int32_t>::min();
     const HInfoIniFile& store = ini.Store();
     for (std::size_t i = 0; i < store.SectionCount(); ++i) {
         const std::string& name = store.SectionAt(i).Name();
         const SectionPrefix* match = MatchSectionPrefix(name);
         if (match == nullptr) {
-            if (!EqualsNoCase(name, kHeaderSection) && !EqualsNoCase(name, kRuleSectionName)) {
-                UiPort().MessageBox(
-                    Format("理解できないセクション(%s)がデータファイル内に存在しました。\r\n"
-                           "一部のオブジェクトを正しく読み込めませんでした。",
-                           name.c_str()),
-                    "エラー", HMsgIcon::Error, HMsgButtons::Ok);
+            if (!IsDocumentHeaderSection(name)) {
+                result.unknownSections.push_back(name);
             }
             continue;
         }
         const int32_t id = Atoi(std::string_view(name).substr(match->prefix.size()));
         std::unique_ptr<HItemCore> item = LoadItem(ini, match->kind, id);
         if (item == nullptr) {
-            return 0;
+            return MissingKeyResult(name, match->kind, std::move(result.unknownSections));
         }
         largestId = std::max<int64_t>(largestId, id);
-        (match->kind == kKindLine ? lines : boxes).Append(std::move(item));
+        if (match->kind == kKindLine) {
+            lineSections.push_back(&name);
+            lines.Append(std::move(item));
+        } else {
+            boxes.Append(std::move(item));
+        }
     }
-    for (HItemCore* item = lines.Head(); item != nullptr; item = item->next) {
+    std::size_t index = 0;
+    for (HItemCore* item = lines.Head(); item != nullptr; item = item->next, ++index) {
         auto* line = static_cast<HItemLine*>(item);
         line->fromItem = dynamic_cast<HItemObject*>(boxes.FindByKey(line->fromKey));
         line->toItem = dynamic_cast<HItemObject*>(boxes.FindByKey(line->toKey));
         if (line->fromItem == nullptr || line->toItem == nullptr) {
-            return 0;
+            HLoadResult broken = BrokenLineResult(*lineSections[index], *line);
+            broken.unknownSections = std::move(result.unknownSections);
+            return broken;
         }
     }
+    AboutToReplaceItems();
     m_boxes.Swap(boxes);
     m_lines.Swap(lines);
     const int64_t next = std::max<int64_t>(int64_t{ItemIdCounter()} + 1, largestId) + 1;
     SetItemIdCounter(SaturatedNextId(next));
     RefreshItems();
-    return 1;
+    return result;
 }
 
 void HFlowDocument::RefreshItems() {
+    const int32_t checkDetSameName = System().CurrentRules().TpCheckDetSameName;
     // The lines at each box, in line-list order, so that every transaction finds its data
     // functions without walking all lines.
     std::unordered_map<const HItemObject*, std::vector<const HItemLine*>> linesAt;
@@ -224,6 +233,7 @@ void HFlowDocument::RefreshItems() {
             continue;
         }
         task->lineList = &m_lines;
+        task->checkDetSameName = checkDetSameName;
         linked.clear();
         const auto found = linesAt.find(task);
         if (found != linesAt.end()) {
@@ -237,103 +247,31 @@ void HFlowDocument::RefreshItems() {
     }
 }
 
+std::vector<const HInfoCore*> HFlowDocument::FunctionRecords() const {
+    std::vector<const HInfoCore*> records;
+    records.reserve(static_cast<std::size_t>(m_boxes.Count()));
+    for (const HItemCore* item = m_boxes.Head(); item != nullptr; item = item->next) {
+        if (item->kind == kKindTask || item->kind == kKindFile) {
+            records.push_back(item->Record());
+        }
+    }
+    return records;
+}
+
 void HFlowDocument::RecomputeEstimate() {
     const HInfoRule& rules = System().CurrentRules();
-    ApplyCurrentRule(rules);
-    ComputeEstimate(m_boxes, rules, estimate);
-    const HEstimateStatus status = GetEstimateStatus(estimate);
-    HUiPort& ui = UiPort();
-    ui.SetStatusPane(2, status.data);
-    ui.SetStatusPane(3, status.transaction);
-    ui.SetStatusPane(4, status.ufp);
-    ui.SetStatusPane(5, status.effort);
+    // The rules may have changed since the records were refreshed.
+    for (HItemCore* item = m_boxes.Head(); item != nullptr; item = item->next) {
+        if (item->kind == kKindTask) {
+            static_cast<HItemTask*>(item)->checkDetSameName = rules.TpCheckDetSameName;
+        }
+    }
+    ComputeEstimate(FunctionRecords(), rules, estimate);
 }
 
 void HFlowDocument::Recompute() {
-    ApplyCurrentRule(System().CurrentRules());
     RefreshItems();
     RecomputeEstimate();
-}
-
-int HFlowDocument::SaveDocument(const std::string& path, HSaveReport* report) {
-    HInfoIniFile store;
-    HIniFile ini(store, 0);
-    SaveItems(ini);
-    HSystem& system = System();
-    if (system.settings.IsSaveRule2Flow == 1 || !system.IsUsingSystemRules()) {
-        system.CurrentRules().Save(ini, kRuleSectionName);
-    }
-    WriteProgramVersion(ini);
-    ini.SetString(kHeaderSection, "FlowName", flow.flowName);
-    const std::string now = LocalTimeText(std::time(nullptr));
-    ini.SetString(kHeaderSection, "LastUpdate", now);
-    int unencodable = 0;
-    if (!store.Write(path, &unencodable)) {
-        return 0;
-    }
-    flow.lastUpdate = now;
-    if (report != nullptr) {
-        report->unencodable = unencodable;
-    }
-    return 1;
-}
-
-int HFlowDocument::LoadDocument(const std::string& path) {
-    // A path that is missing loads as a new, empty document; one that exists but cannot
-    // be read as a file fails, so that saving never replaces it with nothing.
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0 &&
-        (!S_ISREG(st.st_mode) || ::access(path.c_str(), R_OK) != 0)) {
-        return 0;
-    }
-    HInfoIniFile store;
-    HIniFile ini(store, 0);
-    ini.Open(path);
-
-    int version[4];
-    Platform().GetVersion(version);
-    const auto program =
-        static_cast<uint32_t>(version[0]) * 10000u + static_cast<uint32_t>(version[1]);
-    const auto file =
-        static_cast<uint32_t>(ini.GetInt(kHeaderSection, "FileVersion.Major")) * 10000u +
-        static_cast<uint32_t>(ini.GetInt(kHeaderSection, "FileVersion.Minor"));
-    if (file > program &&
-        UiPort().MessageBox(
-            "データファイルは現在使用中のアプリより新しいバージョンで作成されてます。"
-            "\r\n読み込みを行いますか。(正しく表示/計算できない可能性があります。)",
-            "確認", HMsgIcon::Warning, HMsgButtons::OkCancel) == HMsgAnswer::Cancel) {
-        return 0;
-    }
-
-    // The document's own rules are read into a rule of their own and put in force only
-    // once the whole load has succeeded.
-    std::unique_ptr<HInfoRule> rules;
-    if (store.GetKeyCount(kRuleSectionName) > 0) {
-        HSystem& system = System();
-        rules = system.NewDocumentRules();
-        rules->Load(ini, kRuleSectionName, ReadFileVersion(ini), system.DefaultFolders());
-    }
-    HInfoFlowProject loaded;
-    loaded.flowName = ini.GetString(kHeaderSection, "FlowName");
-    if (loaded.flowName.empty()) {
-        loaded.flowName = FileTitle(path);
-    }
-    loaded.lastUpdate = ini.GetString(kHeaderSection, "LastUpdate");
-    if (loaded.lastUpdate.empty()) {
-        struct stat st;
-        if (::stat(path.c_str(), &st) == 0) {
-            loaded.lastUpdate = LocalTimeText(st.st_mtime);
-        }
-    }
-    store.RemoveSection(kRuleSectionName);
-    store.RemoveSection(kHeaderSection);
-    if (!LoadItems(ini)) {
-        return 0;
-    }
-    System().AdoptDocumentRules(std::move(rules));
-    RecomputeEstimate();
-    flow = std::move(loaded);
-    return 1;
 }
 
 }  // namespace zarvik

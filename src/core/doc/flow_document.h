@@ -9,18 +9,24 @@
 #include <utility>
 #include <vector>
 
+#include "core/doc/load_result.h"
 #include "core/fp/estimate.h"
 #include "core/items/draw_list.h"
 
 namespace zarvik {
 
 class HIniFile;
+class HInfoCore;
+class HInfoRule;
 
 // Document-level data besides the items.
 struct HInfoFlowProject {
     std::string flowName;
     std::string lastUpdate;  // "%04d/%02d/%02d %02d:%02d:%02d"
 };
+
+// The section of a document's header: its name, last update and the version that wrote it.
+inline constexpr const char* kDocumentHeaderSection = "Zarvik";
 
 // What a save met that the user should hear about.
 struct HSaveReport {
@@ -34,6 +40,7 @@ int32_t ItemKindOfSection(std::string_view name);
 class HFlowDocument {
 public:
     HFlowDocument() = default;
+    virtual ~HFlowDocument() = default;
     HFlowDocument(const HFlowDocument&) = delete;
     HFlowDocument& operator=(const HFlowDocument&) = delete;
 
@@ -42,9 +49,10 @@ public:
     int SaveItems(HIniFile& ini) const;
     // Builds new lists from the item and line sections of the store and, on success,
     // replaces the document's lists with them, raises the id counter above every loaded
-    // id and refreshes the records. Returns 0, leaving the lists as they were, when a
-    // required key is missing or a line end does not resolve.
-    int LoadItems(HIniFile& ini);
+    // id and refreshes the records. A required key that is missing or a line end that
+    // does not resolve fails the load and leaves the lists as they were. Sections of no
+    // item kind, apart from the header and the rules, are skipped and listed.
+    HLoadResult LoadItems(HIniFile& ini);
 
     // Writes the whole document: items, the rules in force when the document has its own
     // (or the settings ask for them), the header. The old file is replaced only by a
@@ -52,11 +60,13 @@ public:
     int SaveDocument(const std::string& path, HSaveReport* report = nullptr);
     // Reads a document; on success replaces items and flow properties, puts the
     // document's own rules (or the system rules) in force and recomputes the estimate. A
-    // failed load changes nothing. A missing or empty file loads as an empty document.
-    int LoadDocument(const std::string& path);
+    // failed load changes nothing and asks nothing: a newer version's document comes
+    // back as kNewerVersion unless options accept it. A missing or empty file loads as an
+    // empty document.
+    HLoadResult LoadDocument(const std::string& path, HLoadOptions options = {});
 
     // UpdateLinks on every box record, bottom to top: transactions gather their DETs and
-    // FTRs from the relation lines.
+    // FTRs from the relation lines, counting DETs by the rules in force.
     void RefreshItems();
 
     HDrawList& Boxes() { return m_boxes; }
@@ -64,14 +74,19 @@ public:
     HDrawList& Lines() { return m_lines; }
     const HDrawList& Lines() const { return m_lines; }
 
-    // The estimate under the rules in force, without refreshing the records first; the
-    // status bar panes 2 to 5 show its figures.
+    // The estimate under the rules in force, without refreshing the records first.
     void RecomputeEstimate();
+    // The data and transaction function records, bottom to top: what the estimate rates.
+    std::vector<const HInfoCore*> FunctionRecords() const;
     // RefreshItems, then RecomputeEstimate.
     void Recompute();
 
     HInfoFlowProject flow;
     HInfoKousuu estimate;  // the result of the last RecomputeEstimate
+
+protected:
+    // The lists are about to be replaced or emptied: their items are still alive.
+    virtual void AboutToReplaceItems() {}
 
 private:
     HDrawList m_boxes;

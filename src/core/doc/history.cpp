@@ -64,35 +64,28 @@ std::unique_ptr<HInfoIniFile> TakeSnapshot(const HFlowDocument& doc, const HInfo
     return snapshot;
 }
 
-int RecordStep(HFlowDocument& doc, HHistoryStack& history) {
+int PushSnapshot(const HFlowDocument& doc, HHistoryStack& history) {
     // Most steps change little: the current entry's sizes fit the new snapshot.
-    const int stored = history.Push(TakeSnapshot(doc, history.CurrentEntry()));
-    doc.RefreshItems();
-    doc.RecomputeEstimate();
-    return stored;
+    return history.Push(TakeSnapshot(doc, history.CurrentEntry()));
 }
 
-int RebuildFromSnapshot(HFlowDocument& doc, HInfoIniFile& snapshot) {
+HLoadResult RebuildFromSnapshot(HFlowDocument& doc, HInfoIniFile& snapshot) {
     HIniFile ini(snapshot, 0);
-    if (!doc.LoadItems(ini)) {
-        return 0;
+    HLoadResult result = doc.LoadItems(ini);
+    if (result) {
+        doc.RecomputeEstimate();
     }
-    doc.RecomputeEstimate();
-    return 1;
+    return result;
 }
 
 namespace {
 
 using Step = int (HHistoryStack::*)(HInfoIniFile*&);
 
-int StepAndRebuild(HFlowDocument& doc, HHistoryStack& history, Step step, Step stepBack,
-                   const std::function<void()>& beforeRebuild) {
+int StepAndRebuild(HFlowDocument& doc, HHistoryStack& history, Step step, Step stepBack) {
     HInfoIniFile* snapshot = nullptr;
     if (!(history.*step)(snapshot)) {
         return 0;
-    }
-    if (beforeRebuild) {
-        beforeRebuild();
     }
     if (!RebuildFromSnapshot(doc, *snapshot)) {
         (history.*stepBack)(snapshot);
@@ -103,14 +96,12 @@ int StepAndRebuild(HFlowDocument& doc, HHistoryStack& history, Step step, Step s
 
 }  // namespace
 
-int Undo(HFlowDocument& doc, HHistoryStack& history, const std::function<void()>& beforeRebuild) {
-    return StepAndRebuild(doc, history, &HHistoryStack::Back, &HHistoryStack::Forward,
-                          beforeRebuild);
+int Undo(HFlowDocument& doc, HHistoryStack& history) {
+    return StepAndRebuild(doc, history, &HHistoryStack::Back, &HHistoryStack::Forward);
 }
 
-int Redo(HFlowDocument& doc, HHistoryStack& history, const std::function<void()>& beforeRebuild) {
-    return StepAndRebuild(doc, history, &HHistoryStack::Forward, &HHistoryStack::Back,
-                          beforeRebuild);
+int Redo(HFlowDocument& doc, HHistoryStack& history) {
+    return StepAndRebuild(doc, history, &HHistoryStack::Forward, &HHistoryStack::Back);
 }
 
 }  // namespace zarvik

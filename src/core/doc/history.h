@@ -4,10 +4,10 @@
 // Selection and canvas state are not part of it.
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
+#include "core/doc/load_result.h"
 #include "core/store/ini_store.h"
 
 namespace zarvik {
@@ -49,23 +49,19 @@ private:
 std::unique_ptr<HInfoIniFile> TakeSnapshot(const HFlowDocument& doc,
                                            const HInfoIniFile* like = nullptr);
 
-// Pushes a snapshot of the diagram, then refreshes the records and recomputes the
-// estimate. Returns the push result: 0 for a diagram equal to the current entry, and for
-// one that could not be written whole (no partial snapshot is ever stored).
-int RecordStep(HFlowDocument& doc, HHistoryStack& history);
+// Pushes a snapshot of the diagram, built to the sizes of the current entry. Returns the
+// push result: 0 for a diagram equal to the current entry, and for one that could not be
+// written whole (no partial snapshot is ever stored).
+int PushSnapshot(const HFlowDocument& doc, HHistoryStack& history);
 
 // Replaces the document's items and lines by those of the snapshot, every item
-// unselected, and recomputes the estimate. Returns 0, changing nothing, when the snapshot
-// cannot be loaded.
-int RebuildFromSnapshot(HFlowDocument& doc, HInfoIniFile& snapshot);
+// unselected, and recomputes the estimate. A snapshot that cannot be loaded changes
+// nothing and says why.
+HLoadResult RebuildFromSnapshot(HFlowDocument& doc, HInfoIniFile& snapshot);
 
 // Undo and redo: step the history and rebuild the diagram from the entry that comes
-// back. beforeRebuild runs first, only when there is something to rebuild; the canvas
-// cancels its pending line there, since the rebuild destroys the items it refers to. A
-// rebuild that fails puts the history back where it was. Return 1 when rebuilt.
-int Undo(HFlowDocument& doc, HHistoryStack& history,
-         const std::function<void()>& beforeRebuild = {});
-int Redo(HFlowDocument& doc, HHistoryStack& history,
-         const std::function<void()>& beforeRebuild = {});
+// back. A rebuild that fails puts the history back where it was. Return 1 when rebuilt.
+int Undo(HFlowDocument& doc, HHistoryStack& history);
+int Redo(HFlowDocument& doc, HHistoryStack& history);
 
 }  // namespace zarvik

@@ -1,14 +1,18 @@
 #pragma once
 // The one open document of the editor: the flow document with its undo history, its
 // saved state, its path and title, and the lifecycle around them (new, open, save, save
-// as, the save question, closing). Views attach as observers and hear of every change;
-// they never edit the items behind the document's back.
+// as, the save question, closing). Every edit ends in its edit funnel, which runs the
+// steps that follow the edit and then tells the observers what changed; views never edit
+// the items behind the document's back.
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/command/command_ids.h"
+#include "core/doc/doc_change.h"
 #include "core/doc/flow_document.h"
 #include "core/doc/history.h"
 #include "core/store/ini_store.h"
@@ -20,41 +24,18 @@ class HItemLine;
 class HItemObject;
 enum class HCsvList;
 
-// File menu commands.
-inline constexpr int32_t kCmdFileNew = 57600;
-inline constexpr int32_t kCmdFileOpen = 57601;
-inline constexpr int32_t kCmdFileSave = 57603;
-inline constexpr int32_t kCmdFileSaveAs = 57604;
-inline constexpr int32_t kCmdExportTransactions = 33010;
-inline constexpr int32_t kCmdExportFiles = 33011;
-inline constexpr int32_t kCmdFlowProperties = 33036;
-// Stacking order of the one selected box.
-inline constexpr int32_t kCmdBringToFront = 32784;
-inline constexpr int32_t kCmdSendToBack = 32785;
-inline constexpr int32_t kCmdBringForward = 32787;
-inline constexpr int32_t kCmdSendBackward = 32788;
-inline constexpr int32_t kCmdUndo = 33005;
-inline constexpr int32_t kCmdRedo = 33006;
-
-// Keyboard accelerator tables.
-inline constexpr int32_t kAcceleratorsMain = 128;
-inline constexpr int32_t kAcceleratorsEstimateSheet = 200;
-
 inline constexpr const char* kDocumentFilter =
     "Zarvik Files (*.zvk)|*.zvk|Ini Files (*.ini)|*.ini|All Files (*.*)|*.*||";
 
-// What views hear from the document.
-class HDocObserver {
-public:
-    virtual ~HDocObserver() = default;
-    // Items, the estimate or the path changed: refresh the extent, the panels, redraw.
-    virtual void OnDocumentUpdate() {}
-    // The items are about to be destroyed and rebuilt (undo, redo, new, open): whatever
-    // refers to an item must let go of it now.
-    virtual void OnItemsReplacing() {}
-    // The window caption follows the title.
-    virtual void OnTitleChanged(const std::string& /*title*/) {}
+// The steps that follow an edit; each command runs them in an order of its own.
+enum class HAfterStep {
+    Refresh,   // UpdateLinks on every record
+    Record,    // an undo step, when the diagram differs from the current one
+    Estimate,  // the estimate under the rules in force
 };
+
+// What the item list, the estimate panel and a canvas gesture count as an edit of items.
+inline constexpr uint32_t kChangeEdit = kChangeStructure | kChangeGeometry | kChangeRecords;
 
 // The flow properties sheet's working copy.
 struct HFlowPropertiesDraft {
@@ -70,14 +51,22 @@ std::string ShortenDocTitle(const std::string& title);
 class CZarvikDoc : public HFlowDocument {
 public:
     CZarvikDoc();
-    ~CZarvikDoc();
+    ~CZarvikDoc() override;
     CZarvikDoc(const CZarvikDoc&) = delete;
     CZarvikDoc& operator=(const CZarvikDoc&) = delete;
 
     void AddObserver(HDocObserver* observer);
     void RemoveObserver(HDocObserver* observer);
-    // The update notice to every view.
-    void UpdateAllViews();
+
+    // --- the edit funnel ---
+    // Runs the steps in the order given, then tells every observer once what changed (the
+    // estimate and the changed state are added when they changed). Returns 1 when the
+    // Record step stored an undo step.
+    int FinishEdit(std::initializer_list<HAfterStep> steps, HDocChange change);
+    // A change that needs no step: a selection, the title.
+    void Notify(HDocChange change);
+    // Before items are destroyed: observers let go of them.
+    void AboutToDestroy(const HItemsGoing& going);
 
     // --- lifecycle ---
     // An empty, unnamed document under the system rules. Returns 1.
@@ -109,35 +98,42 @@ public:
     // Sets the path name and the title that goes with it; addToRecent also puts the path
     // on the recent files.
     void SetPathName(const std::string& path, int addToRecent = 1);
-    int IsModifiedFlag() const { return m_modified; }
-    void SetModifiedFlag(int modified = 1) { m_modified = modified; }
 
-    // 1 when the items differ from those at the last new, open or save.
+    // 1 when the items differ from those at the last new, open or save. Known from the
+    // comparison each recorded step makes; only an edit that recorded no step yet (the
+    // automatic layout) makes it take a snapshot.
     int IsChanged() const;
     void MarkSaved();
     // The current items become the only undo state; then refresh, estimate, MarkSaved.
     void ResetHistory();
 
-    HHistoryStack& History() { return m_history; }
     const HHistoryStack& History() const { return m_history; }
-    // RecordStep on the document's history.
-    int RecordStep();
+    // An undo step of the current diagram, then refresh and estimate. Observers hear of
+    // edited when a step was stored, and of also in any case.
+    int RecordStep(uint32_t edited = kChangeEdit, HDocChange also = {});
     // The canvas hands over a placed box: it goes on top, unselected; then refresh,
-    // estimate and the update notice. Returns 1.
+    // estimate and the notice. Returns 1.
     int AddItem(std::unique_ptr<HItemObject> item);
+    // The canvas hands over a completed relation line: it joins the line list and both
+    // ends gather their links again. The release that completed it records the step.
+    int AddLine(std::unique_ptr<HItemLine> line);
+    // The automatic layout moved boxes without recording a step: the next step will.
+    void NoteUnrecordedMove();
 
     // --- flow properties ---
     HFlowPropertiesDraft FlowPropertiesDraft() const;
     // The sheet's OK: name and last update come back, the check box decides between the
-    // document's own rules and the system rules; then Recompute and the update notice.
+    // document's own rules and the system rules; then Recompute and the notice.
     void ApplyFlowProperties(const HFlowPropertiesDraft& draft);
 
     // --- the document's commands ---
-    // 1 when the command can run now (menus and tool bars ask before showing).
+    // 1 when the command can run now. 0 for a command that is not the document's.
     int IsCommandEnabled(int32_t id, const HClipboard& clipboard) const;
-    // Runs one of the commands that need no sheet or chooser of the window: delete,
-    // stacking order, arrow styles, line visibility, format copy and paste, undo, redo,
-    // save, save as, open, new. Returns 0 when it was not enabled or did nothing.
+    // 1 when the command's menu entry carries a check mark.
+    int IsCommandChecked(int32_t id) const;
+    // Runs one of the commands that need no sheet of the window: delete, stacking order,
+    // arrow styles, line visibility, format copy and paste, undo, redo, the file
+    // commands and the CSV lists. Returns 0 when it was not enabled or did nothing.
     int RunCommand(int32_t id, HClipboard& clipboard);
 
     int DeleteSelectedBoxes();
@@ -159,22 +155,32 @@ public:
 
     int32_t acceleratorId = kAcceleratorsMain;
 
+protected:
+    void AboutToReplaceItems() override;
+
 private:
-    // The topmost selected line gets edit; then refresh, an undo step, the views.
-    int EditSelectedLine(void (*edit)(HItemLine&));
+    // The topmost selected line gets edit; then refresh, an undo step, the notice.
+    int EditSelectedLine(void (*edit)(HItemLine&), uint32_t changed);
+    int PasteFormat(int32_t id, HClipboard& clipboard);
     int SaveTo(const std::string& path);
+    // Path name and title without the notice.
+    void AdoptPath(const std::string& path, int addToRecent);
     int LoadAndAdopt(const std::string& path);
-    void NotifyItemsReplacing();
+    // The steps of FinishEdit without the notice; change collects what they changed.
+    int RunSteps(std::initializer_list<HAfterStep> steps, HDocChange& change);
+    // After the current entry of the history changed: whether it differs from the saved
+    // state. Returns kChangeModified when the answer turned.
+    uint32_t CompareWithSaved();
+    void Tell(const HDocChange& change);
 
     HHistoryStack m_history;
     std::unique_ptr<HInfoIniFile> m_savedState;
     std::string m_pathName;
     std::string m_title;
-    int m_modified = 0;
+    int m_changed = 0;
+    // An edit recorded no step yet: the changed state needs a snapshot to be known.
+    int m_unrecordedEdit = 0;
     std::vector<HDocObserver*> m_observers;
 };
-
-// The document of the process: the one constructed last and still alive.
-CZarvikDoc* CurrentDocument();
 
 }  // namespace zarvik

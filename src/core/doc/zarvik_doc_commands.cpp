@@ -1,19 +1,49 @@
-// The document's edit commands: what enables each, and the steps that follow each edit
-// in the order the command fixes (the undo step, the record refresh, the estimate, the
-// views).
+// The document's commands: what enables each, and the steps that follow each edit in the
+// order the command fixes, run through the edit funnel.
 
-#include "core/canvas/canvas_menus.h"
 #include "core/doc/clipboard.h"
 #include "core/doc/csv_export.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/items/item_line.h"
 #include "core/items/item_object.h"
+#include "core/port/ui_port.h"
 
 namespace zarvik {
 namespace {
 
-HItemLine* TopmostSelectedLine(HDrawList& lines) {
+using S = HAfterStep;
+
+HItemLine* TopmostSelectedLine(const HDrawList& lines) {
     return dynamic_cast<HItemLine*>(lines.NextSelected(nullptr, 1));
+}
+
+// The selected boxes and every line attached to one of them.
+HItemsGoing SelectedBoxesWithLines(const HDrawList& boxes, const HDrawList& lines) {
+    HItemsGoing going;
+    for (const HItemCore* box = boxes.NextSelected(nullptr, 1); box != nullptr;
+         box = boxes.NextSelected(box, 1)) {
+        going.items.push_back(box);
+    }
+    const std::size_t boxCount = going.items.size();
+    for (const HItemCore* item = lines.Head(); item != nullptr; item = item->next) {
+        const auto* line = static_cast<const HItemLine*>(item);
+        for (std::size_t i = 0; i < boxCount; ++i) {
+            if (going.items[i] == line->fromItem || going.items[i] == line->toItem) {
+                going.items.push_back(line);
+                break;
+            }
+        }
+    }
+    return going;
+}
+
+HItemsGoing SelectedItems(const HDrawList& list) {
+    HItemsGoing going;
+    for (const HItemCore* item = list.NextSelected(nullptr, 1); item != nullptr;
+         item = list.NextSelected(item, 1)) {
+        going.items.push_back(item);
+    }
+    return going;
 }
 
 }  // namespace
@@ -22,6 +52,23 @@ int CZarvikDoc::IsCommandEnabled(int32_t id, const HClipboard& clipboard) const 
     const int32_t boxes = Boxes().CountSelected();
     const int32_t lines = Lines().CountSelected();
     switch (id) {
+        case kCmdFileNew:
+        case kCmdFileOpen:
+        case kCmdFileSaveAs:
+        case kCmdExportTransactions:
+        case kCmdExportFiles:
+        case kCmdFlowProperties:
+        case kCmdPageSetup:
+        case kCmdRuleSettings:
+        case kCmdReferenceSettings:
+        case kCmdSystemSettings:
+        case kCmdEstimateSheet:
+        case kCmdRatioList:
+        case kCmdFileItemList:
+        case kCmdTaskItemList:
+            return 1;
+        case kCmdEstimateSheetClose:
+            return acceleratorId == kAcceleratorsEstimateSheet ? 1 : 0;
         case kCmdFileSave:
             return m_pathName.empty() ? 0 : 1;
         case kCmdItemDelete:
@@ -32,13 +79,13 @@ int CZarvikDoc::IsCommandEnabled(int32_t id, const HClipboard& clipboard) const 
         case kCmdLineNoArrow:
             return lines >= 1 ? 1 : 0;
         case kCmdLineReverse: {
-            const auto* line = dynamic_cast<const HItemLine*>(Lines().NextSelected(nullptr, 1));
+            const HItemLine* line = TopmostSelectedLine(Lines());
             return line != nullptr && line->lineType == kLineArrowTo ? 1 : 0;
         }
-        case kCmdBringToFront:
-        case kCmdSendToBack:
-        case kCmdBringForward:
-        case kCmdSendBackward:
+        case kCmdSendToHead:
+        case kCmdBringToTail:
+        case kCmdStepTowardTail:
+        case kCmdStepTowardHead:
             return Boxes().Count() > 1 && boxes == 1 ? 1 : 0;
         case kCmdItemFormat:
         case kCmdItemProperties:
@@ -56,7 +103,19 @@ int CZarvikDoc::IsCommandEnabled(int32_t id, const HClipboard& clipboard) const 
         case kCmdRedo:
             return m_history.CanRedo();
         default:
-            return 1;
+            return 0;
+    }
+}
+
+int CZarvikDoc::IsCommandChecked(int32_t id) const {
+    const HItemLine* line = TopmostSelectedLine(Lines());
+    switch (id) {
+        case kCmdLineBothArrows:
+            return line != nullptr && line->lineType == kLineArrowBoth ? 1 : 0;
+        case kCmdLineNoArrow:
+            return line != nullptr && line->lineType == kLineNoArrow ? 1 : 0;
+        default:
+            return 0;
     }
 }
 
@@ -73,14 +132,18 @@ int CZarvikDoc::RunCommand(int32_t id, HClipboard& clipboard) {
             return OnFileSave();
         case kCmdFileSaveAs:
             return OnFileSaveAs();
+        case kCmdExportTransactions:
+            return OnExportCsv(HCsvList::Transactions);
+        case kCmdExportFiles:
+            return OnExportCsv(HCsvList::Files);
         case kCmdItemDelete:
             return DeleteSelectedBoxes();
         case kCmdLineDelete:
             return DeleteSelectedLines();
-        case kCmdBringToFront:
-        case kCmdSendToBack:
-        case kCmdBringForward:
-        case kCmdSendBackward:
+        case kCmdSendToHead:
+        case kCmdBringToTail:
+        case kCmdStepTowardTail:
+        case kCmdStepTowardHead:
             return MoveSelectedBox(id);
         case kCmdLineReverse:
             return ReverseSelectedLine();
@@ -95,25 +158,14 @@ int CZarvikDoc::RunCommand(int32_t id, HClipboard& clipboard) {
         case kCmdLineFormatCopy:
             return CopyLineFormat(*this, clipboard);
         case kCmdItemFormatPaste:
-        case kCmdLineFormatPaste: {
-            const int pasted = id == kCmdItemFormatPaste
-                                   ? PasteBoxFormat(*this, m_history, clipboard)
-                                   : PasteLineFormat(*this, m_history, clipboard);
-            if (pasted) {
-                m_modified = 1;
-                UpdateAllViews();
-            }
-            return pasted;
-        }
+        case kCmdLineFormatPaste:
+            return PasteFormat(id, clipboard);
         case kCmdUndo:
             return UndoStep();
         case kCmdRedo:
             return RedoStep();
-        case kCmdExportTransactions:
-            return OnExportCsv(HCsvList::Transactions);
-        case kCmdExportFiles:
-            return OnExportCsv(HCsvList::Files);
         default:
+            // The sheets and dialogs: the window shows them and ends them here.
             return 0;
     }
 }
@@ -131,28 +183,25 @@ int CZarvikDoc::OnExportCsv(HCsvList list) {
 }
 
 int CZarvikDoc::DeleteSelectedBoxes() {
-    int removed = 0;
-    while (Boxes().RemoveFirstSelectedWithLines(Lines())) {
-        removed = 1;
-    }
-    if (!removed) {
+    if (Boxes().CountSelected() == 0) {
         return 0;
     }
-    RecordStep();
-    RefreshItems();
-    RecomputeEstimate();
-    UpdateAllViews();
+    AboutToDestroy(SelectedBoxesWithLines(Boxes(), Lines()));
+    while (Boxes().RemoveFirstSelectedWithLines(Lines())) {
+    }
+    FinishEdit({S::Record, S::Refresh, S::Estimate},
+               {kChangeStructure | kChangeSelection | kChangeRecords});
     return 1;
 }
 
 int CZarvikDoc::DeleteSelectedLines() {
-    if (!Lines().RemoveSelected()) {
+    if (Lines().CountSelected() == 0) {
         return 0;
     }
-    RefreshItems();
-    RecordStep();
-    RecomputeEstimate();
-    UpdateAllViews();
+    AboutToDestroy(SelectedItems(Lines()));
+    Lines().RemoveSelected();
+    FinishEdit({S::Refresh, S::Record, S::Estimate},
+               {kChangeStructure | kChangeSelection | kChangeRecords});
     return 1;
 }
 
@@ -162,35 +211,32 @@ int CZarvikDoc::MoveSelectedBox(int32_t id) {
     }
     int moved = 0;
     switch (id) {
-        case kCmdBringToFront:
+        case kCmdSendToHead:
             moved = Boxes().SendToHead();
             break;
-        case kCmdSendToBack:
+        case kCmdBringToTail:
             moved = Boxes().BringToTail();
             break;
-        case kCmdBringForward:
+        case kCmdStepTowardTail:
             moved = Boxes().StepTowardTail();
             break;
-        case kCmdSendBackward:
+        case kCmdStepTowardHead:
             moved = Boxes().StepTowardHead();
             break;
         default:
             return 0;
     }
-    RecordStep();
-    UpdateAllViews();
+    FinishEdit({S::Record, S::Refresh, S::Estimate}, {kChangeStructure});
     return moved;
 }
 
-int CZarvikDoc::EditSelectedLine(void (*edit)(HItemLine&)) {
+int CZarvikDoc::EditSelectedLine(void (*edit)(HItemLine&), uint32_t changed) {
     HItemLine* line = TopmostSelectedLine(Lines());
     if (line == nullptr) {
         return 0;
     }
     edit(*line);
-    RefreshItems();
-    RecordStep();
-    UpdateAllViews();
+    FinishEdit({S::Refresh, S::Record, S::Estimate}, {changed});
     return 1;
 }
 
@@ -199,15 +245,15 @@ int CZarvikDoc::ReverseSelectedLine() {
     if (line == nullptr || line->lineType != kLineArrowTo) {
         return 0;
     }
-    return EditSelectedLine([](HItemLine& l) { l.Reverse(); });
+    return EditSelectedLine([](HItemLine& l) { l.Reverse(); }, kChangeGeometry | kChangeRecords);
 }
 
 int CZarvikDoc::ToggleSelectedLineBothArrows() {
-    return EditSelectedLine([](HItemLine& l) { l.ToggleBothArrows(); });
+    return EditSelectedLine([](HItemLine& l) { l.ToggleBothArrows(); }, kChangeRecords);
 }
 
 int CZarvikDoc::ToggleSelectedLineNoArrow() {
-    return EditSelectedLine([](HItemLine& l) { l.ToggleNoArrow(); });
+    return EditSelectedLine([](HItemLine& l) { l.ToggleNoArrow(); }, kChangeRecords);
 }
 
 int CZarvikDoc::ToggleSelectedBoxesLineVisibility() {
@@ -222,44 +268,47 @@ int CZarvikDoc::ToggleSelectedBoxesLineVisibility() {
     if (!toggled) {
         return 0;
     }
-    RecordStep();
-    UpdateAllViews();
+    FinishEdit({S::Record, S::Refresh, S::Estimate}, {kChangeRecords});
     return 1;
 }
 
+int CZarvikDoc::PasteFormat(int32_t id, HClipboard& clipboard) {
+    const int pasted = id == kCmdItemFormatPaste ? PasteBoxFormat(*this, clipboard)
+                                                 : PasteLineFormat(*this, clipboard);
+    if (pasted) {
+        FinishEdit({S::Record, S::Refresh, S::Estimate}, {kChangeRecords});
+    }
+    return pasted;
+}
+
 int CZarvikDoc::UndoStep() {
-    if (!Undo(*this, m_history, [this] { NotifyItemsReplacing(); })) {
+    if (!Undo(*this, m_history)) {
         return 0;
     }
-    m_modified = 1;
-    UpdateAllViews();
+    m_unrecordedEdit = 0;
+    Tell({kChangeItems | kChangeEstimate | CompareWithSaved()});
     return 1;
 }
 
 int CZarvikDoc::RedoStep() {
-    if (!Redo(*this, m_history, [this] { NotifyItemsReplacing(); })) {
+    if (!Redo(*this, m_history)) {
         return 0;
     }
-    m_modified = 1;
-    UpdateAllViews();
+    m_unrecordedEdit = 0;
+    Tell({kChangeItems | kChangeEstimate | CompareWithSaved()});
     return 1;
 }
 
 void CZarvikDoc::AfterItemSheetOk() {
-    RefreshItems();
-    RecordStep();
-    RecomputeEstimate();
-    UpdateAllViews();
+    FinishEdit({S::Refresh, S::Record, S::Estimate}, {kChangeRecords});
 }
 
 void CZarvikDoc::AfterFormatSheetOk() {
-    RecordStep();
-    UpdateAllViews();
+    FinishEdit({S::Record, S::Refresh, S::Estimate}, {kChangeRecords | kChangeGeometry});
 }
 
 void CZarvikDoc::AfterSettingsChanged() {
-    Recompute();
-    UpdateAllViews();
+    FinishEdit({S::Refresh, S::Estimate}, {kChangeRules | kChangeRecords});
 }
 
 }  // namespace zarvik

@@ -5,9 +5,9 @@
 #include <limits>
 
 #include "core/fp/fp_rating.h"
+#include "core/fp/info_file.h"
 #include "core/fp/info_rule.h"
-#include "core/items/draw_list.h"
-#include "core/items/item_kinds.h"
+#include "core/fp/info_task.h"
 
 namespace zarvik {
 namespace {
@@ -24,32 +24,28 @@ void AddFunction(int32_t& count, int32_t& fp, int32_t value) {
     fp = AddSaturated(fp, value);
 }
 
-// Counts the diagram into result; returns the FP total.
-int32_t CountFunctions(const HDrawList& boxes, HInfoKousuu& result) {
+// Counts the functions into result; returns the FP total.
+int32_t CountFunctions(std::span<const HInfoCore* const> functions, HInfoKousuu& result) {
     int32_t total = 0;
-    int32_t seen = 0;
-    for (const HItemCore* item = boxes.Head(); item != nullptr && seen < boxes.Count();
-         item = item->next, ++seen) {
-        if (item->kind == kKindTask) {
-            const auto& task = static_cast<const HItemTask&>(*item);
-            const int32_t v = task.GetFp();
+    for (const HInfoCore* record : functions) {
+        if (const auto* task = dynamic_cast<const HInfoTask*>(record)) {
+            const int32_t v = task->GetFp();
             total = AddSaturated(total, v);
             ++result.transactionCount;
-            if (task.typeCode == kFpTypeEI) {
+            if (task->typeCode == kFpTypeEI) {
                 AddFunction(result.eiCount, result.eiFp, v);
-            } else if (task.typeCode == kFpTypeEO) {
+            } else if (task->typeCode == kFpTypeEO) {
                 AddFunction(result.eoCount, result.eoFp, v);
-            } else if (task.typeCode == kFpTypeEQ) {
+            } else if (task->typeCode == kFpTypeEQ) {
                 AddFunction(result.eqCount, result.eqFp, v);
             }
-        } else if (item->kind == kKindFile) {
-            const auto& file = static_cast<const HItemFile&>(*item);
-            const int32_t v = file.GetFp();
+        } else if (const auto* file = dynamic_cast<const HInfoFile*>(record)) {
+            const int32_t v = file->GetFp();
             total = AddSaturated(total, v);
             ++result.dataCount;
-            if (file.typeCode == kFpTypeILF) {
+            if (file->typeCode == kFpTypeILF) {
                 AddFunction(result.ilfCount, result.ilfFp, v);
-            } else if (file.typeCode == kFpTypeEIF) {
+            } else if (file->typeCode == kFpTypeEIF) {
                 AddFunction(result.eifCount, result.eifFp, v);
             }
         }
@@ -82,9 +78,10 @@ double HInfoKousuu::GetFinalFp() const {
     return adjusted == 1 ? adjustedFp : static_cast<double>(ufp);
 }
 
-void ComputeEstimate(const HDrawList& boxes, const HInfoRule& rule, HInfoKousuu& result) {
+void ComputeEstimate(std::span<const HInfoCore* const> functions, const HInfoRule& rule,
+                     HInfoKousuu& result) {
     result.Reset();
-    const int32_t total = CountFunctions(boxes, result);
+    const int32_t total = CountFunctions(functions, result);
     result.ufp = rule.IsFpUFPManual != 0 ? rule.FpUFPManual : total;
     result.tdi = rule.GetTdi();
     result.vafX100 = rule.GetVafX100();

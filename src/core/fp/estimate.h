@@ -4,11 +4,12 @@
 // diagram's boxes and the rule in force.
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace zarvik {
 
-class HDrawList;
+class HInfoCore;
 class HInfoRule;
 
 struct HInfoKousuu {
@@ -43,15 +44,17 @@ struct HInfoKousuu {
     double GetFinalFp() const;
 };
 
-// Recomputes result from the boxes (head to tail) and the rule. The function records'
-// links must be up to date (HFlowDocument::RefreshItems).
-void ComputeEstimate(const HDrawList& boxes, const HInfoRule& rule, HInfoKousuu& result);
+// Recomputes result from the function records (data and transaction functions; any
+// other record is passed over) and the rule. The records' links must be up to date
+// (HFlowDocument::RefreshItems).
+void ComputeEstimate(std::span<const HInfoCore* const> functions, const HInfoRule& rule,
+                     HInfoKousuu& result);
 
 // The text of the answer panel: 15 lines with an adjustment, 14 without, each ending in
 // CR LF.
 std::string BuildReportText(const HInfoKousuu& result);
 
-// The texts of the status bar panes 2 to 5.
+// The texts of the status bar panes 2 to 5, which show the estimate.
 struct HEstimateStatus {
     std::string data;         // "DATA=%d"
     std::string transaction;  // "TRAN=%d"

@@ -219,10 +219,10 @@ std::string GetKantanText(const HInfoKantanItem& box, int32_t line, const HInfoK
     return line >= 2 && line <= 5 ? ValueLine(box.id, line, result) : std::string();
 }
 
-std::string GetKantanText(const HInfoKantanItem& box, int32_t line, const HDrawList& boxes,
-                          const HInfoRule& rule) {
+std::string GetKantanText(const HInfoKantanItem& box, int32_t line,
+                          std::span<const HInfoCore* const> functions, const HInfoRule& rule) {
     HInfoKousuu result;
-    ComputeEstimate(boxes, rule, result);
+    ComputeEstimate(functions, rule, result);
     return GetKantanText(box, line, result);
 }
 
@@ -244,10 +244,11 @@ HColorRef GetKantanTextColor(int32_t id, const HInfoRule& rule) {
 }
 
 std::vector<HKantanBoxText> BuildKantanTexts(const std::vector<HInfoKantanItem>& items,
-                                             const HDrawList& boxes, const HInfoRule& rule) {
+                                             std::span<const HInfoCore* const> functions,
+                                             const HInfoRule& rule) {
     // Nothing changes while a paint reads the values, so one computation serves them all.
     HInfoKousuu result;
-    ComputeEstimate(boxes, rule, result);
+    ComputeEstimate(functions, rule, result);
     std::vector<HKantanBoxText> texts;
     texts.reserve(items.size());
     for (const HInfoKantanItem& item : items) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@
 
 namespace zarvik {
 
-class HDrawList;
+class HInfoCore;
 class HInfoRule;
 struct HInfoKousuu;
 
@@ -83,10 +84,10 @@ int SetKantanFocus(std::vector<HInfoKantanItem>& items, int32_t id);
 
 // The text of line (0 to 7) of box from an estimate; empty where the box shows nothing.
 std::string GetKantanText(const HInfoKantanItem& box, int32_t line, const HInfoKousuu& result);
-// The same after computing the estimate from boxes and rule (the records' links are used
+// The same after computing the estimate from the function records and rule (their' links are used
 // as they are).
-std::string GetKantanText(const HInfoKantanItem& box, int32_t line, const HDrawList& boxes,
-                          const HInfoRule& rule);
+std::string GetKantanText(const HInfoKantanItem& box, int32_t line,
+                          std::span<const HInfoCore* const> functions, const HInfoRule& rule);
 // The y at which line of box is written: top + 20 x (line + 1).
 int32_t GetKantanTextY(const HInfoKantanItem& box, int32_t line);
 // Grey for the data and transaction boxes while the UFP is typed and for the adjustment
@@ -101,8 +102,9 @@ struct HKantanBoxText {
 };
 
 // The lines and text colour of every box, in the order of items, from one computation of
-// the estimate from boxes and rule.
+// the estimate from the function records and rule.
 std::vector<HKantanBoxText> BuildKantanTexts(const std::vector<HInfoKantanItem>& items,
-                                             const HDrawList& boxes, const HInfoRule& rule);
+                                             std::span<const HInfoCore* const> functions,
+                                             const HInfoRule& rule);
 
 }  // namespace zarvik

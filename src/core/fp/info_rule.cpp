@@ -1,6 +1,5 @@
 #include "core/fp/info_rule.h"
 
-#include "core/fp/current_rule.h"
 #include "core/fp/sys_table_defaults.h"
 #include "core/store/ini_file.h"
 
@@ -106,10 +105,6 @@ int HInfoRule::Load(const HIniFile& ini, std::string_view section, const HFileVe
         this->*f.field = ini.GetInt(section, f.key);
     }
     return 1;
-}
-
-void ApplyCurrentRule(const HInfoRule& rule) {
-    SetCurrentCheckDetSameName(rule.TpCheckDetSameName);
 }
 
 }  // namespace zarvik

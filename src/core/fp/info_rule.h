@@ -79,7 +79,4 @@ private:
     int m_needsLoading = 1;
 };
 
-// Makes rule the one the function records count by (its same-name DET check).
-void ApplyCurrentRule(const HInfoRule& rule);
-
 }  // namespace zarvik

@@ -5,7 +5,6 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "core/fp/current_rule.h"
 #include "core/fp/fp_fields.h"
 #include "core/fp/info_file.h"
 #include "core/store/ini_file.h"
@@ -49,7 +48,7 @@ int32_t HInfoTask::CountListDets(int32_t checkSameName) const {
 }
 
 int32_t HInfoTask::GetDetCount() const {
-    return AutoDET != 1 ? UserDET : CountListDets(CurrentCheckDetSameName());
+    return AutoDET != 1 ? UserDET : CountListDets(checkDetSameName);
 }
 
 int32_t HInfoTask::GetFtrCount() const {
@@ -153,6 +152,7 @@ void HInfoTask::CopyFrom(const HInfoTask& other) {
     linkedIlfCount = other.linkedIlfCount;
     detList = other.detList;
     ftrList = other.ftrList;
+    checkDetSameName = other.checkDetSameName;
     unlistedPlaceholders = other.unlistedPlaceholders;
 }
 

@@ -29,7 +29,7 @@ public:
     // entries that are not placeholders counts once, and every placeholder counts.
     int32_t CountListDets(int32_t checkSameName) const;
     // The DET count the rating uses: UserDET when AutoDET is not 1, else the list's count
-    // under the current rule's same-name check.
+    // under checkDetSameName.
     int32_t GetDetCount() const;
     // UserFTR when AutoFTR is not 1, else the length of the FTR list.
     int32_t GetFtrCount() const;
@@ -62,6 +62,9 @@ public:
     int32_t linkedIlfCount = 0;
     std::vector<HInfoCol> detList;
     std::vector<HInfoFile*> ftrList;  // the linked data functions, one per relation line
+    // The rules' same-name DET check the gathered list is counted under; whoever gathers
+    // the links sets it from the rules in force.
+    int32_t checkDetSameName = 0;
     // Fixed DETs counted but not listed: a linked data function lists at most
     // kMaxListEntries placeholders, so that a typed count of millions stays a number.
     int32_t unlistedPlaceholders = 0;

@@ -1,6 +1,8 @@
 #include "core/items/item_core.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 #include "core/records/info_core.h"
 #include "core/records/info_item.h"
@@ -44,6 +46,12 @@ int32_t NextNameNumber(int32_t kind) {
 
 int32_t SelectionChangeCount() {
     return g_selectionChanges;
+}
+
+void ResetItemCounters() {
+    g_idCounter = 0;
+    std::fill(std::begin(g_nameCounters), std::end(g_nameCounters), 0);
+    g_selectionChanges = 0;
 }
 
 const char* SectionKeyPrefix(int32_t kind) {

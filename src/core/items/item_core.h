@@ -44,6 +44,8 @@ int32_t TakeNameNumber(int32_t kind);
 // The number the next item of the kind will be named with.
 int32_t NextNameNumber(int32_t kind);
 int32_t SelectionChangeCount();
+// All three back to 0, as at the start of the process.
+void ResetItemCounters();
 
 // The section key prefix of a kind ("FILE_"), nullptr for an unknown kind.
 const char* SectionKeyPrefix(int32_t kind);

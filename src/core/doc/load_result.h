@@ -1,0 +1,52 @@
+#pragma once
+// What reading a document gave: success, or the reason it failed with the place that
+// made it fail, and what it read past.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zarvik {
+
+enum class HLoadStatus {
+    kOk,
+    kUnreadable,    // no regular file, or it cannot be read
+    kNotText,       // binary data, such as a picture or an archive
+    kNewerVersion,  // written by a newer version: read again with acceptNewer to take it
+    kMissingKey,    // a box without its geometry, a relation line without its end points
+    kBrokenLine,    // a relation line's end names no box of the document
+};
+
+struct HLoadResult {
+    HLoadStatus status = HLoadStatus::kOk;
+    // Why it failed, naming the section or the file's problem; empty on success.
+    std::string detail;
+    // Sections the document does not understand, in file order; they were skipped.
+    std::vector<std::string> unknownSections;
+    // The path named no file: the document loaded empty.
+    int fileMissing = 0;
+
+    int Ok() const { return status == HLoadStatus::kOk ? 1 : 0; }
+    explicit operator bool() const { return status == HLoadStatus::kOk; }
+
+    static HLoadResult Failure(HLoadStatus status, std::string detail) {
+        HLoadResult result;
+        result.status = status;
+        result.detail = std::move(detail);
+        return result;
+    }
+};
+
+struct HLoadOptions {
+    // 1: a document of a newer version is read anyway (the user said so).
+    int acceptNewer = 0;
+};
+
+// The messages the document lifecycle shows for a load.
+std::string UnknownSectionMessage(const std::string& section);
+std::string LoadFailureMessage(const std::string& path);
+inline constexpr const char* kNewerVersionQuestion =
+    "データファイルは現在使用中のアプリより新しいバージョンで作成されてます。"
+    "\r\n読み込みを行いますか。(正しく表示/計算できない可能性があります。)";
+
+}  // namespace zarvik
