@@ -1,5 +1,7 @@
 #include "core/text/number_text.h"
 
+#include <locale.h>
+
 #include <charconv>
 #include <cstdarg>
 #include <cstdio>
@@ -7,6 +9,30 @@
 #include <string_view>
 
 namespace zarvik {
+namespace {
+
+// Makes the calling thread format under the C locale until the end of the scope, so that a
+// decimal-comma locale set by the application never reaches the numbers of reports and
+// files. uselocale swaps a thread-local pointer: cheap enough for every Format.
+class CLocaleScope {
+public:
+    CLocaleScope() : m_previous(::uselocale(CLocale())) {}
+    ~CLocaleScope() { ::uselocale(m_previous); }
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+private:
+    // Made once; glibc gives its static C locale object. Were it ever null, uselocale(null)
+    // would only query, leaving the thread's locale as it is.
+    static locale_t CLocale() {
+        static const locale_t c = ::newlocale(LC_ALL_MASK, "C", nullptr);
+        return c;
+    }
+
+    locale_t m_previous;
+};
+
+}  // namespace
 
 int32_t Atoi(std::string_view text) {
     std::size_t i = 0;
@@ -44,6 +70,7 @@ int32_t Atoi(std::string_view text) {
 }
 
 std::string Format(const char* format, ...) {
+    const CLocaleScope cLocale;
     // Most texts fit the stack buffer, so they are formatted once.
     char buffer[256];
     va_list args;

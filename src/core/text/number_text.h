@@ -15,7 +15,8 @@ namespace zarvik {
 // Windows C library does.
 int32_t Atoi(std::string_view text);
 
-// printf-style formatting into a std::string.
+// printf-style formatting into a std::string, always under the C locale: a real has a
+// decimal point whatever locale the process or thread uses.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // "%d"
