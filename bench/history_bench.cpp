@@ -53,8 +53,8 @@ void BM_RecordStepAfterMove(benchmark::State& state) {
     }
     state.counters["bytes_per_step"] = benchmark::Counter(heapPerStep);
     // The same step as file text, for comparison with the heap it takes.
-    state.counters["text_bytes"] = benchmark::Counter(
-        static_cast<double>(doc.History().CurrentEntry()->ToBytes().size()));
+    state.counters["text_bytes"] =
+        benchmark::Counter(static_cast<double>(doc.History().CurrentEntry()->ToBytes().size()));
 }
 BENCHMARK(BM_RecordStepAfterMove)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -30,8 +30,7 @@ int OpenDocument(const std::string& path, HFlowDocument& doc, HStderrUiPort& por
         return 0;
     }
     for (const std::string& section : result.unknownSections) {
-        port.MessageBox(UnknownSectionMessage(section), "エラー", HMsgIcon::Error,
-                        HMsgButtons::Ok);
+        port.MessageBox(UnknownSectionMessage(section), "エラー", HMsgIcon::Error, HMsgButtons::Ok);
     }
     switch (result.status) {
         case HLoadStatus::kOk:

@@ -10,15 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "change_log.h"
 #include "core/canvas/canvas_menus.h"
+#include "core/doc/status_panes.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "core/port/ui_port.h"
 #include "recording_context.h"
-#include "change_log.h"
-#include "core/doc/status_panes.h"
 #include "scripted_ui.h"
 #include "test_support.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/doc/zarvik_doc.h"
+#include "core/items/item_core.h"
 
 namespace zarvik::test_support {
 

@@ -34,9 +34,7 @@ public:
 
 class CsvExportTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetUiPort(&ui);
-    }
+    void SetUp() override { SetUiPort(&ui); }
     void TearDown() override { SetUiPort(nullptr); }
 
     HItemTask* AddTask(const std::string& name, int32_t type, int32_t setting) {

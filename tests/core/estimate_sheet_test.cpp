@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/doc/flow_document.h"
 #include "core/fp/estimate_sheet.h"
 #include "core/fp/fp_rating.h"
 #include "core/fp/info_rule.h"
-#include "core/doc/flow_document.h"
 #include "core/items/item_kinds.h"
 
 namespace zarvik {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "change_log.h"
 #include "core/app/system.h"
 #include "core/canvas/canvas_menus.h"
 #include "core/canvas/file_drop.h"
@@ -14,7 +15,6 @@
 #include "core/items/item_line.h"
 #include "core/store/ini_store.h"
 #include "core/text/cp932.h"
-#include "change_log.h"
 #include "scripted_ui.h"
 #include "test_support.h"
 

@@ -162,8 +162,7 @@ void HCanvasController::MouseMove(HPoint q, int32_t flags, uint32_t tick) {
     m_mousePoint = q;
 
     std::string tip;
-    const HTooltipAction action =
-        m_tooltip.Update(m_doc.Boxes(), m_doc.Lines(), q, flags, &tip);
+    const HTooltipAction action = m_tooltip.Update(m_doc.Boxes(), m_doc.Lines(), q, flags, &tip);
     m_host.ShowTooltip(action, tip);
     UiPort().SetStatusPane(1, Format("(%d,%d)", q.x, q.y));
 

@@ -13,8 +13,8 @@ namespace {
 // The entry of a command, with the command's menu text.
 HMenuEntry Entry(int32_t id, int enabled, int checked = 0) {
     const HCommandInfo* info = FindCommand(id);
-    return HMenuEntry{id, info != nullptr ? std::string(info->menuText) : std::string(), enabled,
-                      checked, {}};
+    return HMenuEntry{
+        id, info != nullptr ? std::string(info->menuText) : std::string(), enabled, checked, {}};
 }
 
 const HMenuEntry* FindIn(const std::vector<HMenuEntry>& entries, int32_t id) {

@@ -7,8 +7,8 @@
 
 namespace zarvik {
 
-HCommandRouter::HCommandRouter(CZarvikDoc& doc, HCanvasController* canvas,
-                               HFrameCommands* frame, HClipboard& clipboard)
+HCommandRouter::HCommandRouter(CZarvikDoc& doc, HCanvasController* canvas, HFrameCommands* frame,
+                               HClipboard& clipboard)
     : m_doc(doc), m_canvas(canvas), m_frame(frame), m_clipboard(clipboard) {}
 
 int HCommandRouter::IsEnabled(int32_t id) const {

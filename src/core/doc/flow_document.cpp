@@ -133,11 +133,11 @@ HLoadResult MissingKeyResult(const std::string& section, int32_t kind,
 HLoadResult BrokenLineResult(const std::string& section, const HItemLine& line) {
     const bool fromBroken = line.fromItem == nullptr;
     const std::string& key = fromBroken ? line.fromKey : line.toKey;
-    return HLoadResult::Failure(
-        HLoadStatus::kBrokenLine,
-        section + ": the relation line's " + (fromBroken ? "From" : "To") + " end names " +
-            (key.empty() ? std::string("no box") : "\"" + key + "\"") +
-            ", which is not a box of the document");
+    return HLoadResult::Failure(HLoadStatus::kBrokenLine,
+                                section + ": the relation line's " + (fromBroken ? "From" : "To") +
+                                    " end names " +
+                                    (key.empty() ? std::string("no box") : "\"" + key + "\"") +
+                                    ", which is not a box of the document");
 }
 
 }  // namespace

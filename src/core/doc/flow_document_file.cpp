@@ -56,9 +56,9 @@ HLoadResult ReadDocumentBytes(const std::string& path, std::string& bytes) {
     }
     errno = 0;
     if (!ReadWholeFile(path, bytes)) {
-        return HLoadResult::Failure(HLoadStatus::kUnreadable,
-                                    std::string("cannot be read: ") +
-                                        std::strerror(errno != 0 ? errno : EIO));
+        return HLoadResult::Failure(
+            HLoadStatus::kUnreadable,
+            std::string("cannot be read: ") + std::strerror(errno != 0 ? errno : EIO));
     }
     // No text of cp932 holds a NUL byte; such a file is a picture, an archive or the like,
     // which the INI reader would take for an empty document.
