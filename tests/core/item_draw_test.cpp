@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "core/items/item_kinds.h"
+#include "core/items/item_line.h"
+#include "core/port/platform.h"
 #include "recording_context.h"
 
 namespace zarvik {
@@ -12,13 +14,12 @@ namespace {
 using testing::RecordedCall;
 using testing::RecordingContext;
 
-// The drawing calls without clip changes, as "op" names.
+// The drawing calls as "op" names. Items never set a clip, which would replace the one a
+// printout draws within, so listing every call pins that too.
 std::vector<std::string> Ops(const RecordingContext& dc) {
     std::vector<std::string> ops;
     for (const RecordedCall& call : dc.calls) {
-        if (call.op != "SetClip") {
-            ops.push_back(call.op);
-        }
+        ops.push_back(call.op);
     }
     return ops;
 }
@@ -111,21 +112,51 @@ TEST(ItemDraw, BodyShapeOfEachKind) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
         std::unique_ptr<HItemObject> item = MakeBoxItem(c.kind);
-        item->position = {10, 10};
+        item->position = {10, 20};
+        item->size = {100, 40};
         RecordingContext dc;
         EXPECT_EQ(item->Draw(dc, 0), 1);
         EXPECT_EQ(Ops(dc), c.ops);
+        // The box as a rectangle whose right and bottom edges lie just outside it.
+        EXPECT_EQ(dc.calls[0].rect, (HRect{10, 20, 110, 60}));
         EXPECT_EQ(dc.calls[0].pen, item->penNormal);
         EXPECT_EQ(dc.calls[0].brushStyle, kBrushSolid);
     }
 
+    // Rounded corners are ellipses 20 wide and high, not radii.
     HItemView view;
-    view.position = {10, 10};
+    view.position = {10, 20};
+    view.size = {100, 40};
     RecordingContext dc;
     view.Draw(dc, 0);
-    EXPECT_EQ(Find(dc, "RoundRect", 0).rect, (HRect{10, 10, 60, 60}));
-    EXPECT_EQ(Find(dc, "RoundRect", 1).rect, (HRect{15, 15, 55, 55}));
+    EXPECT_EQ(Find(dc, "RoundRect", 0).corner, (HSize{20, 20}));
+    EXPECT_EQ(Find(dc, "RoundRect", 1).rect, (HRect{15, 25, 105, 55}));
+    EXPECT_EQ(Find(dc, "RoundRect", 1).corner, (HSize{20, 20}));
     EXPECT_EQ(Find(dc, "RoundRect", 1).pen, SolidPen(1, Rgb(128, 128, 255)));
+    HItemFunction function;
+    dc.calls.clear();
+    function.Draw(dc, 0);
+    EXPECT_EQ(Find(dc, "RoundRect").corner, (HSize{20, 20}));
+}
+
+TEST(ItemDraw, PensReachTheContextAsStored) {
+    // Width 0 and dash styles mean something to the context (one device pixel; no dashes
+    // past width 1), so items pass pens on untouched.
+    const HLogPen dashHairline{kPenDash, {0, 0}, Rgb(1, 2, 3)};
+    const HLogPen wideDots{kPenDot, {3, 0}, Rgb(4, 5, 6)};
+    HItemFile a, b;
+    b.position = {200, 0};
+    a.penNormal = dashHairline;
+    HItemLine line;
+    line.fromItem = &a;
+    line.toItem = &b;
+    line.penNormal = wideDots;
+    RecordingContext dc;
+    a.Draw(dc, 0);
+    line.Draw(dc, 0);
+    EXPECT_EQ(Find(dc, "Rectangle").pen, dashHairline);
+    EXPECT_EQ(Find(dc, "Line").pen, wideDots);
+    EXPECT_EQ(Find(dc, "Polygon").pen, wideDots);
 }
 
 TEST(ItemDraw, ImagePictureStretchedToTheBox) {
@@ -191,6 +222,7 @@ protected:
     // The rectangle the label text was drawn into.
     HRect Draw() {
         dc.calls.clear();
+        dc.measures.clear();
         file.Draw(dc, 0);
         return Find(dc, "DrawText").rect;
     }
@@ -222,6 +254,94 @@ TEST_F(ItemDrawLabel, TopAndBottomLayouts) {
     const HRect bottom = Draw();
     EXPECT_EQ(bottom.top, 30);  // 50 - 20
     EXPECT_EQ(Find(dc, "DrawText").format, kDtCenter | kDtNoPrefix | kDtEditControl);
+}
+
+TEST_F(ItemDrawLabel, FormatFlagsTheContextIsGiven) {
+    file.name = "AB";
+    struct Case {
+        int32_t stored;
+        int32_t inBox;        // drawing and measuring inside the box
+        int32_t atFreePoint;  // at the free point
+    };
+    // The label places itself vertically; in its box it breaks like an edit control, at
+    // its free point it is neither broken nor cut short.
+    const Case cases[] = {
+        {kDefaultTextFormat, kDtCenter | kDtNoPrefix | kDtEditControl, kDtCenter | kDtNoPrefix},
+        {kDtRight | kDtBottom | kDtWordBreak, kDtRight | kDtWordBreak | kDtEditControl, kDtRight},
+        {kDtLeft | kDtTop | kDtEndEllipsis, kDtEndEllipsis | kDtEditControl, kDtLeft},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        file.text.textFormat = c.stored;
+        file.text.freePoint = 0;
+        Draw();
+        EXPECT_EQ(Find(dc, "DrawText").format, c.inBox);
+        EXPECT_TRUE(Find(dc, "DrawText").transparentBackground);
+        // Only a label placed vertically is measured first.
+        ASSERT_EQ(dc.measures.size(), (c.stored & kDtVerticalAlign) ? 1u : 0u);
+        for (const RecordedCall& measure : dc.measures) {
+            EXPECT_EQ(measure.format, c.inBox | kDtCalcRect);
+        }
+
+        file.text.freePoint = 1;
+        Draw();
+        EXPECT_EQ(Find(dc, "DrawText").format, c.atFreePoint);
+        ASSERT_EQ(dc.measures.size(), 1u);
+        EXPECT_EQ(dc.measures[0].format, c.atFreePoint | kDtCalcRect);
+    }
+}
+
+// A platform whose screen is the recording context the test paints with.
+class RecordingScreen : public HPlatform {
+public:
+    HDrawContext& ScreenContext() const override { return dc; }
+    mutable RecordingContext dc;
+};
+
+class ItemDrawFreeLabel : public ::testing::Test {
+protected:
+    void SetUp() override { SetPlatform(&screen); }
+    void TearDown() override { SetPlatform(nullptr); }
+    RecordingScreen screen;
+};
+
+// Hit tests measure a free label on the screen context, drawing measures it on the context
+// it draws with: the same measurement, so the label is hit exactly where it is drawn.
+TEST_F(ItemDrawFreeLabel, IsHitWhereItIsDrawn) {
+    struct Case {
+        const char* name;
+        HPoint offset;
+        int32_t fontHeight;
+        int32_t format;
+    };
+    const Case cases[] = {
+        {"AB", {0, 0}, -20, kDefaultTextFormat},
+        {"機能\\r\\nlonger line\\nC", {-30, 120}, -20, kDtRight | kDtWordBreak},
+        {"x", {5, -7}, 12, kDtBottom | kDtEndEllipsis | kDtEditControl},
+    };
+    RecordingContext& dc = screen.dc;
+    HItemFile file;
+    file.position = {40, 30};
+    file.text.freePoint = 1;
+    file.SetSelected(1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        file.name = c.name;
+        file.text.labelOffset = c.offset;
+        file.text.font->height = c.fontHeight;
+        file.text.textFormat = c.format;
+        dc.calls.clear();
+        dc.measures.clear();
+        file.Draw(dc, 0);
+        const HRect drawn = Find(dc, "DrawText").rect;
+        EXPECT_EQ(Find(dc, "Rectangle", 2).rect, drawn);  // the frame of the selected label
+
+        EXPECT_EQ(file.LabelRect(), drawn);
+        ASSERT_EQ(dc.measures.size(), 2u);
+        EXPECT_EQ(dc.measures[1].text, dc.measures[0].text);
+        EXPECT_EQ(dc.measures[1].format, dc.measures[0].format);
+        EXPECT_EQ(dc.measures[1].fontHeight, dc.measures[0].fontHeight);
+    }
 }
 
 }  // namespace

@@ -69,10 +69,25 @@ struct HRect {
     friend bool operator==(const HRect&, const HRect&) = default;
 };
 
-// Pen styles and brush styles of the platform.
+// Pen styles of the platform, stored in documents as these numbers. How a context draws
+// each is in draw_context.h.
 inline constexpr int32_t kPenSolid = 0;
+inline constexpr int32_t kPenDash = 1;
+inline constexpr int32_t kPenDot = 2;
+inline constexpr int32_t kPenDashDot = 3;
+inline constexpr int32_t kPenDashDotDot = 4;
+inline constexpr int32_t kPenNull = 5;  // draws nothing
+
+// Brush styles and hatches of the platform, stored in documents as these numbers.
 inline constexpr int32_t kBrushSolid = 0;
-inline constexpr int32_t kBrushHollow = 1;
+inline constexpr int32_t kBrushHollow = 1;  // fills nothing
+inline constexpr int32_t kBrushHatched = 2;
+inline constexpr int32_t kHatchHorizontal = 0;
+inline constexpr int32_t kHatchVertical = 1;
+inline constexpr int32_t kHatchForwardDiagonal = 2;   // top left to bottom right
+inline constexpr int32_t kHatchBackwardDiagonal = 3;  // bottom left to top right
+inline constexpr int32_t kHatchCross = 4;             // horizontal and vertical
+inline constexpr int32_t kHatchDiagonalCross = 5;     // both diagonals
 
 struct HLogPen {
     int32_t style = kPenSolid;
@@ -84,7 +99,7 @@ struct HLogPen {
 struct HLogBrush {
     int32_t style = kBrushSolid;
     HColorRef color = 0;
-    int32_t hatch = 0;
+    int32_t hatch = 0;  // one of the hatches; read only for a hatched brush
     friend bool operator==(const HLogBrush&, const HLogBrush&) = default;
 };
 
@@ -116,7 +131,7 @@ struct HLogFont {
 
 // The stock objects that stand in for an unreadable pen, brush or font.
 inline const HLogPen kStockBlackPen{kPenSolid, {0, 0}, Rgb(0, 0, 0)};
-inline const HLogBrush kStockHollowBrush{kBrushHollow, Rgb(0, 0, 0), 0};
+inline const HLogBrush kStockHollowBrush{.style = kBrushHollow, .color = Rgb(0, 0, 0)};
 inline const HLogFont kStockSystemFont{.height = 16,
                                        .width = 7,
                                        .weight = kFontWeightBold,

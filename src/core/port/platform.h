@@ -32,8 +32,9 @@ public:
     // picture this platform can read (the headless default reads none).
     virtual int DecodePicture(const std::string& fileBytes, HBitmap& out) const;
 
-    // A context on the screen for measuring text (the headless default measures with
-    // fixed metrics).
+    // A context on the screen at 1:1 for measuring text. Every drawing context measures
+    // text as this one does (draw_context.h), so label hit tests, which measure here, match
+    // the labels drawn. The headless default measures with fixed metrics.
     virtual HDrawContext& ScreenContext() const;
 };
 

@@ -20,7 +20,7 @@ HLogPen SolidPen(int32_t width, HColorRef color) {
 }
 
 HLogBrush SolidBrush(HColorRef color) {
-    return HLogBrush{kBrushSolid, color, 0};
+    return HLogBrush{.style = kBrushSolid, .color = color};
 }
 
 HInfoItemCore::HInfoItemCore()

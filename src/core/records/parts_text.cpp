@@ -41,21 +41,23 @@ void HItemPartsText::CopyFrom(const HItemPartsText& other) {
 
 int32_t HItemPartsText::LayoutFormat() const {
     if (freePoint == 1) {
-        return textFormat & ~(kDtVCenter | kDtBottom | kDtWordBreak | kDtEndEllipsis);
+        return textFormat & ~(kDtVerticalAlign | kDtWordBreak | kDtEndEllipsis);
     }
-    return (textFormat & ~(kDtVCenter | kDtBottom)) | kDtEditControl;
+    return (textFormat & ~kDtVerticalAlign) | kDtEditControl;
+}
+
+HRect HItemPartsText::FreeLabelRect(HDrawContext& dc, const std::string& label,
+                                    HPoint corner) const {
+    HRect rect{corner.x, corner.y, corner.x, corner.y};
+    dc.DrawText(label, rect, LayoutFormat() | kDtCalcRect);
+    return rect;
 }
 
 HRect HItemPartsText::MeasureLabel(const std::string& label) const {
     HDrawContext& dc = Platform().ScreenContext();
     const auto oldFont = dc.SelectFont(font);
-    HRect rect{0, 0, 0, 0};
-    dc.DrawText(label, rect, LayoutFormat() | kDtCalcRect | kDtEditControl);
+    const HRect rect = FreeLabelRect(dc, label, labelOffset);
     dc.SelectFont(oldFont);
-    rect.left += labelOffset.x;
-    rect.right += labelOffset.x;
-    rect.top += labelOffset.y;
-    rect.bottom += labelOffset.y;
     return rect;
 }
 
@@ -66,15 +68,15 @@ void HItemPartsText::DrawLabel(HDrawContext& dc, const std::string& label, const
     const HColorRef oldColor = dc.SetTextColor(textColor);
     const int32_t format = LayoutFormat();
     if (freePoint == 1) {
-        const HPoint corner{box.left + labelOffset.x, box.top + labelOffset.y};
-        HRect rect{corner.x, corner.y, corner.x, corner.y};
-        dc.DrawText(label, rect, format | kDtCalcRect);
+        HRect rect =
+            FreeLabelRect(dc, label, HPoint{box.left + labelOffset.x, box.top + labelOffset.y});
         if (selected == 1) {
             dc.Rectangle(rect);
         }
         dc.DrawText(label, rect, format);
-    } else if (textFormat & (kDtVCenter | kDtBottom)) {
-        // Measured in the box width, then placed and cut to the box.
+    } else if (textFormat & kDtVerticalAlign) {
+        // Measured in the box width, then placed; the rectangle is cut to the box, and the
+        // context clips the text to it.
         HRect measured = box;
         const int32_t textHeight = dc.DrawText(label, measured, format | kDtCalcRect);
         const int32_t height = box.Height();

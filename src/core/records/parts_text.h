@@ -5,21 +5,10 @@
 #include <optional>
 #include <string>
 
+#include "core/port/draw_context.h"
 #include "core/port/gdi_types.h"
 
 namespace zarvik {
-
-class HDrawContext;
-
-// DrawText flags the program interprets itself.
-inline constexpr int32_t kDtCenter = 0x1;
-inline constexpr int32_t kDtVCenter = 0x4;
-inline constexpr int32_t kDtBottom = 0x8;
-inline constexpr int32_t kDtWordBreak = 0x10;
-inline constexpr int32_t kDtCalcRect = 0x400;
-inline constexpr int32_t kDtNoPrefix = 0x800;
-inline constexpr int32_t kDtEditControl = 0x2000;
-inline constexpr int32_t kDtEndEllipsis = 0x8000;
 
 // Centred both ways, no prefix processing.
 inline constexpr int32_t kDefaultTextFormat = kDtCenter | kDtVCenter | kDtNoPrefix;
@@ -51,8 +40,10 @@ public:
     // Copies every field, with a font made anew from the other's description.
     void CopyFrom(const HItemPartsText& other);
 
-    // The label's extent measured on the screen, moved by the label offset (relative to
-    // the item position).
+    // The rectangle of the label at its free point, relative to the item position. It is
+    // laid out on the screen context exactly as DrawLabel lays it out on the context it
+    // draws with, and every context measures text as the screen does (draw_context.h): so
+    // hit tests find the label where it is drawn.
     HRect MeasureLabel(const std::string& label) const;
 
     // Draws the label for the box: at its free point, framed with the current pen when
@@ -63,6 +54,9 @@ public:
 private:
     // The format used to lay the label out.
     int32_t LayoutFormat() const;
+    // The label at its free point measured on dc, in the font selected there, with its
+    // top-left corner at corner.
+    HRect FreeLabelRect(HDrawContext& dc, const std::string& label, HPoint corner) const;
 };
 
 }  // namespace zarvik
