@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "core/fp/sys_table_defaults.h"
+#include "core/fp/sys_table_files.h"
 #include "core/fp/sys_tables.h"
 #include "core/store/ini_file.h"
 #include "core/text/cp932.h"
@@ -81,6 +82,25 @@ TEST(DefaultFiles, FirstStartWritesTheThreeFilesAsBuiltIn) {
     }
     EXPECT_EQ(ratios[0].ratios[7], 3500);
     EXPECT_EQ(ratios[0].ratios[0], 0);  // a blank field
+}
+
+// A default file written again goes through the one safe writer: a link stays a link to
+// the file it names, and the file keeps its permissions.
+TEST(DefaultFiles, WritingFollowsLinksAndKeepsPermissions) {
+    TempDir dir;
+    const std::string target = dir / "shared.ini";
+    std::ofstream(target) << "old";
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::owner_write |
+                                             std::filesystem::perms::group_read);
+    std::filesystem::create_symlink(target, dir / kDefSeisanFile);
+    ASSERT_EQ(systable::WriteTextFile(dir / kDefSeisanFile, "行\r\n"), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / kDefSeisanFile));
+    EXPECT_EQ(FileBytes(target), ToCp932("行\r\n"));
+    EXPECT_EQ(std::filesystem::status(target).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+    EXPECT_EQ(dir.Count(), 2);
 }
 
 TEST(DefaultFiles, AnExistingFileIsReadAndKept) {

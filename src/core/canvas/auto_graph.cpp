@@ -22,7 +22,7 @@ HAutoGraph::HAutoGraph(HDrawList& boxes, HDrawList& lines, HAutoGraphOptions opt
     : m_boxes(boxes),
       m_lines(lines),
       m_options(std::move(options)),
-      m_random(m_options.random != nullptr ? *m_options.random : AutoGraphRandom()) {}
+      m_random(m_options.random != nullptr ? *m_options.random : m_ownRandom) {}
 
 void HAutoGraph::BuildItems() {
     m_items.clear();

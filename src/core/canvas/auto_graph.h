@@ -10,11 +10,11 @@
 
 #include "core/canvas/auto_graph_index.h"
 #include "core/canvas/auto_graph_item.h"
+#include "core/canvas/auto_graph_random.h"
 #include "core/port/gdi_types.h"
 
 namespace zarvik {
 
-class HAutoGraphRandom;
 class HDrawList;
 class HInfoSystem;
 
@@ -26,7 +26,8 @@ struct HAutoGraphOptions {
     int32_t showOnly = 1;  // boxes that hide their lines do not take part
     // The canvas size, read once per pass (and once per separation repetition).
     std::function<HSize()> canvasSize;
-    // The jitter source; nullptr for the process-wide generator.
+    // The jitter source, which the layout run keeps from step to step; nullptr for a
+    // generator of this engine's own.
     HAutoGraphRandom* random = nullptr;
     // Scan the whole node array for the nearest node instead of using the grid. The
     // results are the same; the scan is the reference the index is checked against.
@@ -72,6 +73,7 @@ private:
     HDrawList& m_boxes;
     HDrawList& m_lines;
     HAutoGraphOptions m_options;
+    HAutoGraphRandom m_ownRandom;
     HAutoGraphRandom& m_random;
     std::vector<HAutoGraphItem> m_items;
     // Built on first use after the nodes were built, one per kind asked for.

@@ -7,9 +7,4 @@ int32_t HAutoGraphRandom::Next() {
     return static_cast<int32_t>((m_state >> 16) & 0x7FFFu);
 }
 
-HAutoGraphRandom& AutoGraphRandom() {
-    static HAutoGraphRandom generator;
-    return generator;
-}
-
 }  // namespace zarvik

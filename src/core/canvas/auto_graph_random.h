@@ -21,7 +21,4 @@ private:
     uint32_t m_state;
 };
 
-// The one generator every layout draws from unless it is given another.
-HAutoGraphRandom& AutoGraphRandom();
-
 }  // namespace zarvik

@@ -1,5 +1,6 @@
 #include "core/canvas/auto_graph_step.h"
 
+#include "core/doc/zarvik_doc.h"
 #include "core/items/draw_list.h"
 
 namespace zarvik {
@@ -18,6 +19,16 @@ int AutoLayoutStep(HDrawList& boxes, HDrawList& lines, int pendingItem, int32_t 
         graph.SeparationPass();
     }
     return 1;
+}
+
+int AutoLayoutStep(CZarvikDoc& doc, int pendingItem, int32_t iteration, int32_t limit,
+                   const HAutoGraphOptions& options) {
+    const int result =
+        AutoLayoutStep(doc.Boxes(), doc.Lines(), pendingItem, iteration, limit, options);
+    if (result == 1) {
+        doc.NoteUnrecordedMove();
+    }
+    return result;
 }
 
 void HAutoLayoutRun::Start() {

@@ -8,6 +8,7 @@
 
 namespace zarvik {
 
+class CZarvikDoc;
 class HDrawList;
 
 inline constexpr int32_t kAutoLayoutStepTimerId = 1614402;
@@ -21,6 +22,10 @@ inline constexpr int32_t kAutoLayoutIterationLimit = 10;
 // also the separation pass, and 1. The caller records no undo step for it.
 int AutoLayoutStep(HDrawList& boxes, HDrawList& lines, int pendingItem, int32_t iteration,
                    int32_t limit, const HAutoGraphOptions& options);
+// The same on the document's lists; when boxes moved, its observers hear of it (the next
+// recorded step takes the moves into the history).
+int AutoLayoutStep(CZarvikDoc& doc, int pendingItem, int32_t iteration, int32_t limit,
+                   const HAutoGraphOptions& options);
 
 // What the frame does after a step tick.
 enum class HAutoLayoutTick {
@@ -35,6 +40,8 @@ struct HAutoLayoutRun {
     int32_t iteration = 0;
     int32_t limit = kAutoLayoutIterationLimit;
     int32_t redrawNeeded = 0;
+    // The jitter of every step of this run's layouts (the step options point here).
+    HAutoGraphRandom random;
 
     // The command: (re)starts at iteration 0. The frame then cancels the canvas
     // interaction and arms the step timer, then the redraw timer.

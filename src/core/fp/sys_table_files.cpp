@@ -1,11 +1,9 @@
 #include "core/fp/sys_table_files.h"
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
+#include "core/store/file_io.h"
 #include "core/text/cp932.h"
 #include "core/text/number_text.h"
 
@@ -38,29 +36,7 @@ std::vector<HInfoLangHiritu>& LangDefaults() {
 }
 
 int WriteTextFile(const std::string& path, std::string_view text) {
-    const std::string temp = path + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return 0;
-        }
-        const std::string bytes = ToCp932(text);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return 0;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return 0;
-    }
-    return 1;
+    return WriteFileAtomically(path, ToCp932(text));
 }
 
 namespace {

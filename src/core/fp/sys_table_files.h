@@ -33,7 +33,7 @@ std::vector<HInfoLangHiritu>& LangDefaults();
 std::string ReadDefaultFile(const HDefaultFolders& folders, const std::string& fileName,
                             std::string_view builtin, HInfoIniFile& store);
 
-// Writes text (UTF-8) as cp932 to path, through a temporary file. Returns 1 on success.
+// Writes text (UTF-8) as cp932 to path through the atomic writer. Returns 1 on success.
 int WriteTextFile(const std::string& path, std::string_view text);
 
 // A default file row: count comma-separated integers, then the name after the last comma
