@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app/system.h"
+#include "core/doc/process_state.h"
 #include "core/store/file_io.h"
 
 namespace zarvik::test_support {
@@ -15,19 +16,22 @@ std::string FileBytes(const std::string& path) {
 
 namespace {
 
-// Every test starts with the system rules in force, and the default reference files are
-// written to a folder of the test run rather than beside the test program.
-class SystemReset : public ::testing::EmptyTestEventListener {
+// Every test starts as the process does: an empty clipboard, the counters at 0, fresh
+// settings with the system rules in force, the headless ports. The default reference files
+// are written to a folder of the test run rather than beside the test program.
+class ProcessReset : public ::testing::EmptyTestEventListener {
 public:
-    SystemReset() { System().SetDefaultFolders(HDefaultFolders{m_folder.Path().string(), ""}); }
-    void OnTestStart(const ::testing::TestInfo&) override { System().UseSystemRules(); }
+    void OnTestStart(const ::testing::TestInfo&) override {
+        ResetProcessState();
+        System().SetDefaultFolders(HDefaultFolders{m_folder.Path().string(), ""});
+    }
 
 private:
     TempDir m_folder;
 };
 
 const bool kInstalled = [] {
-    ::testing::UnitTest::GetInstance()->listeners().Append(new SystemReset);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ProcessReset);
     return true;
 }();
 

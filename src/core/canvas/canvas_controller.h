@@ -96,8 +96,6 @@ public:
     // The box being placed or the line being drawn; null when none.
     HItemCore* PendingItem() const { return m_pending.get(); }
     int IsMouseInside() const { return m_mouseInside; }
-    HPoint MousePoint() const { return m_mousePoint; }
-    HPoint RightClickPoint() const { return m_rightClickPoint; }
 
     // HDocObserver
     void OnItemsAboutToGo(const HItemsGoing& going) override;

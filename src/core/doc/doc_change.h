@@ -18,13 +18,14 @@ enum HChangeFlag : uint32_t {
     kChangeSelection = 1u << 2,
     kChangeRecords = 1u << 3,  // names, function settings, appearance, gathered links
     kChangeEstimate = 1u << 4,
-    kChangeRules = 1u << 5,     // the rules in force or their tables
+    kChangeRules = 1u << 5,     // the rules in force: counts and values may follow
     kChangeTitle = 1u << 6,     // path name and title
     kChangeModified = 1u << 7,  // the document's changed state turned
 };
+// An edit of the items, as a gesture or the item list makes one.
+inline constexpr uint32_t kChangeEdit = kChangeStructure | kChangeGeometry | kChangeRecords;
 // Everything about the items: what undo, redo, new and open bring.
-inline constexpr uint32_t kChangeItems =
-    kChangeStructure | kChangeGeometry | kChangeSelection | kChangeRecords;
+inline constexpr uint32_t kChangeItems = kChangeEdit | kChangeSelection;
 
 struct HDocChange {
     uint32_t what = 0;

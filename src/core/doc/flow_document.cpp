@@ -247,15 +247,17 @@ void HFlowDocument::RefreshItems() {
     }
 }
 
-std::vector<const HInfoCore*> HFlowDocument::FunctionRecords() const {
-    std::vector<const HInfoCore*> records;
-    records.reserve(static_cast<std::size_t>(m_boxes.Count()));
+std::vector<HRatedFunction> HFlowDocument::FunctionRecords() const {
+    std::vector<HRatedFunction> functions;
+    functions.reserve(static_cast<std::size_t>(m_boxes.Count()));
     for (const HItemCore* item = m_boxes.Head(); item != nullptr; item = item->next) {
-        if (item->kind == kKindTask || item->kind == kKindFile) {
-            records.push_back(item->Record());
+        if (item->kind == kKindTask) {
+            functions.push_back({nullptr, static_cast<const HItemTask*>(item)});
+        } else if (item->kind == kKindFile) {
+            functions.push_back({static_cast<const HItemFile*>(item), nullptr});
         }
     }
-    return records;
+    return functions;
 }
 
 void HFlowDocument::RecomputeEstimate() {

@@ -16,8 +16,6 @@
 namespace zarvik {
 
 class HIniFile;
-class HInfoCore;
-class HInfoRule;
 
 // Document-level data besides the items.
 struct HInfoFlowProject {
@@ -76,8 +74,8 @@ public:
 
     // The estimate under the rules in force, without refreshing the records first.
     void RecomputeEstimate();
-    // The data and transaction function records, bottom to top: what the estimate rates.
-    std::vector<const HInfoCore*> FunctionRecords() const;
+    // The data and transaction functions, bottom to top: what the estimate rates.
+    std::vector<HRatedFunction> FunctionRecords() const;
     // RefreshItems, then RecomputeEstimate.
     void Recompute();
 

@@ -34,9 +34,6 @@ enum class HAfterStep {
     Estimate,  // the estimate under the rules in force
 };
 
-// What the item list, the estimate panel and a canvas gesture count as an edit of items.
-inline constexpr uint32_t kChangeEdit = kChangeStructure | kChangeGeometry | kChangeRecords;
-
 // The flow properties sheet's working copy.
 struct HFlowPropertiesDraft {
     std::string flowName;

@@ -308,7 +308,7 @@ void CZarvikDoc::AfterFormatSheetOk() {
 }
 
 void CZarvikDoc::AfterSettingsChanged() {
-    FinishEdit({S::Refresh, S::Estimate}, {kChangeRules | kChangeRecords});
+    FinishEdit({S::Refresh, S::Estimate}, {kChangeRules});
 }
 
 }  // namespace zarvik

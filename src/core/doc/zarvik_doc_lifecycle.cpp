@@ -230,7 +230,7 @@ void CZarvikDoc::ApplyFlowProperties(const HFlowPropertiesDraft& draft) {
     flow.flowName = draft.flowName;
     flow.lastUpdate = draft.lastUpdate;
     System().SetDocumentRules(draft.ownRules ? 0 : 1);
-    FinishEdit({HAfterStep::Refresh, HAfterStep::Estimate}, {kChangeRules | kChangeRecords});
+    FinishEdit({HAfterStep::Refresh, HAfterStep::Estimate}, {kChangeRules});
 }
 
 }  // namespace zarvik

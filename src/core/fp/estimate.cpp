@@ -25,10 +25,10 @@ void AddFunction(int32_t& count, int32_t& fp, int32_t value) {
 }
 
 // Counts the functions into result; returns the FP total.
-int32_t CountFunctions(std::span<const HInfoCore* const> functions, HInfoKousuu& result) {
+int32_t CountFunctions(std::span<const HRatedFunction> functions, HInfoKousuu& result) {
     int32_t total = 0;
-    for (const HInfoCore* record : functions) {
-        if (const auto* task = dynamic_cast<const HInfoTask*>(record)) {
+    for (const HRatedFunction& function : functions) {
+        if (const HInfoTask* task = function.task) {
             const int32_t v = task->GetFp();
             total = AddSaturated(total, v);
             ++result.transactionCount;
@@ -39,7 +39,7 @@ int32_t CountFunctions(std::span<const HInfoCore* const> functions, HInfoKousuu&
             } else if (task->typeCode == kFpTypeEQ) {
                 AddFunction(result.eqCount, result.eqFp, v);
             }
-        } else if (const auto* file = dynamic_cast<const HInfoFile*>(record)) {
+        } else if (const HInfoFile* file = function.file) {
             const int32_t v = file->GetFp();
             total = AddSaturated(total, v);
             ++result.dataCount;
@@ -78,7 +78,7 @@ double HInfoKousuu::GetFinalFp() const {
     return adjusted == 1 ? adjustedFp : static_cast<double>(ufp);
 }
 
-void ComputeEstimate(std::span<const HInfoCore* const> functions, const HInfoRule& rule,
+void ComputeEstimate(std::span<const HRatedFunction> functions, const HInfoRule& rule,
                      HInfoKousuu& result) {
     result.Reset();
     const int32_t total = CountFunctions(functions, result);

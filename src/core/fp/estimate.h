@@ -9,8 +9,9 @@
 
 namespace zarvik {
 
-class HInfoCore;
+class HInfoFile;
 class HInfoRule;
+class HInfoTask;
 
 struct HInfoKousuu {
     int32_t ilfCount = 0;
@@ -44,10 +45,15 @@ struct HInfoKousuu {
     double GetFinalFp() const;
 };
 
-// Recomputes result from the function records (data and transaction functions; any
-// other record is passed over) and the rule. The records' links must be up to date
-// (HFlowDocument::RefreshItems).
-void ComputeEstimate(std::span<const HInfoCore* const> functions, const HInfoRule& rule,
+// A function the estimate rates: a data function or a transaction (the other is null).
+struct HRatedFunction {
+    const HInfoFile* file = nullptr;
+    const HInfoTask* task = nullptr;
+};
+
+// Recomputes result from the functions, in their order, and the rule. The records' links must be up
+// to date (HFlowDocument::RefreshItems).
+void ComputeEstimate(std::span<const HRatedFunction> functions, const HInfoRule& rule,
                      HInfoKousuu& result);
 
 // The text of the answer panel: 15 lines with an adjustment, 14 without, each ending in

@@ -220,7 +220,7 @@ std::string GetKantanText(const HInfoKantanItem& box, int32_t line, const HInfoK
 }
 
 std::string GetKantanText(const HInfoKantanItem& box, int32_t line,
-                          std::span<const HInfoCore* const> functions, const HInfoRule& rule) {
+                          std::span<const HRatedFunction> functions, const HInfoRule& rule) {
     HInfoKousuu result;
     ComputeEstimate(functions, rule, result);
     return GetKantanText(box, line, result);
@@ -244,7 +244,7 @@ HColorRef GetKantanTextColor(int32_t id, const HInfoRule& rule) {
 }
 
 std::vector<HKantanBoxText> BuildKantanTexts(const std::vector<HInfoKantanItem>& items,
-                                             std::span<const HInfoCore* const> functions,
+                                             std::span<const HRatedFunction> functions,
                                              const HInfoRule& rule) {
     // Nothing changes while a paint reads the values, so one computation serves them all.
     HInfoKousuu result;

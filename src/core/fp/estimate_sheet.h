@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "core/fp/estimate.h"
 #include "core/port/gdi_types.h"
 
 namespace zarvik {
 
-class HInfoCore;
 class HInfoRule;
-struct HInfoKousuu;
 
 // One grid step of the sheet in pixels: column x 25, row x 20.
 inline constexpr int32_t kKantanGridX = 25;
@@ -87,7 +86,7 @@ std::string GetKantanText(const HInfoKantanItem& box, int32_t line, const HInfoK
 // The same after computing the estimate from the function records and rule (their' links are used
 // as they are).
 std::string GetKantanText(const HInfoKantanItem& box, int32_t line,
-                          std::span<const HInfoCore* const> functions, const HInfoRule& rule);
+                          std::span<const HRatedFunction> functions, const HInfoRule& rule);
 // The y at which line of box is written: top + 20 x (line + 1).
 int32_t GetKantanTextY(const HInfoKantanItem& box, int32_t line);
 // Grey for the data and transaction boxes while the UFP is typed and for the adjustment
@@ -104,7 +103,7 @@ struct HKantanBoxText {
 // The lines and text colour of every box, in the order of items, from one computation of
 // the estimate from the function records and rule.
 std::vector<HKantanBoxText> BuildKantanTexts(const std::vector<HInfoKantanItem>& items,
-                                             std::span<const HInfoCore* const> functions,
+                                             std::span<const HRatedFunction> functions,
                                              const HInfoRule& rule);
 
 }  // namespace zarvik

@@ -23,13 +23,6 @@ inline constexpr int32_t kSumUserLevel = 1;  // the level the user chose (FpLeve
 inline constexpr int32_t kSumAutomatic = 2;  // the level the matrix gives for the counts
 inline constexpr int32_t kSumUserFp = 3;     // the value the user gave (FpUser)
 
-inline int IsDataFunctionType(int32_t type) {
-    return type == kFpTypeILF || type == kFpTypeEIF;
-}
-inline int IsTransactionType(int32_t type) {
-    return type == kFpTypeEI || type == kFpTypeEO || type == kFpTypeEQ;
-}
-
 // The level of a function by the complexity matrix of its type. second is the RET count
 // of a data function, the FTR count of a transaction. When cellCode is given it receives
 // 10 × row + column (11 top left to 33 bottom right); an unknown type gives level 0 and
