@@ -412,7 +412,7 @@ TEST_F(CanvasControllerTest, ReplacingTheItemsCancelsThePendingLine) {
     ASSERT_EQ(doc.RedoStep(), 1);
     EXPECT_EQ(ctl->State(), HCanvasState::Idle);
 
-    // Deleting the start box by a command drops the line with the update notice.
+    // Deleting the start box by a command drops the line before the box goes.
     auto* c = static_cast<HItemObject*>(doc.Boxes().Head());
     c->SetSelected(1);
     ASSERT_EQ(ctl->StartLine(), 1);

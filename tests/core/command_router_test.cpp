@@ -238,6 +238,21 @@ TEST_F(CommandRouterTest, EachCommandGoesToItsHandler) {
     EXPECT_EQ(frame.ran.size(), 3u);
 }
 
+TEST_F(CommandRouterTest, LinkCommandsJumpThroughTheLastMenusTable) {
+    Select(kOneBox);
+    const HCanvasMenu menu = canvas.BuildContextMenu(clipboard);
+    ASSERT_NE(menu.Find(kLinkCommandFirst), nullptr);
+    EXPECT_EQ(router.IsEnabled(kLinkCommandFirst), 1);
+    EXPECT_EQ(router.IsEnabled(kLinkCommandFirst + 1), 0);
+    ASSERT_EQ(router.Run(kLinkCommandFirst), 1);
+    EXPECT_EQ(boxes[0]->Selected(), 0);
+    EXPECT_EQ(boxes[1]->Selected(), 1);  // the far end of the box's line
+
+    // The table lets go of items that are about to go.
+    ASSERT_EQ(router.Run(kCmdItemDelete), 1);
+    EXPECT_EQ(router.IsEnabled(kLinkCommandFirst), 0);
+}
+
 TEST_F(CommandRouterTest, WithoutAWindowItsCommandsAreDisabled) {
     HCommandRouter headless(doc, nullptr, nullptr, clipboard);
     Select(kOneBox);

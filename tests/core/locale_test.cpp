@@ -17,6 +17,17 @@
 #include "core/items/item_core.h"
 #include "test_support.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define ZARVIK_LEAK_CHECKED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZARVIK_LEAK_CHECKED 1
+#endif
+#endif
+#ifdef ZARVIK_LEAK_CHECKED
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace zarvik {
 namespace {
 
@@ -49,6 +60,10 @@ locale_t GermanLocale(const fs::path& folder, std::string& problem) {
     const char* old = std::getenv("LOCPATH");
     const std::string saved = old != nullptr ? old : "";
     ::setenv("LOCPATH", folder.c_str(), 1);
+#ifdef ZARVIK_LEAK_CHECKED
+    // glibc keeps the list of locale folders it made from LOCPATH for the whole process.
+    const __lsan::ScopedDisabler keptByGlibc;
+#endif
     locale_t german = ::newlocale(LC_ALL_MASK, "de_DE.UTF-8", nullptr);
     old != nullptr ? ::setenv("LOCPATH", saved.c_str(), 1) : ::unsetenv("LOCPATH");
     return german;

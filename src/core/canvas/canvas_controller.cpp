@@ -302,7 +302,8 @@ void HCanvasController::LeftRelease(HPoint q, int shift) {
     }
 
     // The step and the selection are told together, once.
-    HDocChange also{changes != SelectionChangeCount() ? kChangeSelection : 0u, intoView};
+    HDocChange also{changes != SelectionChangeCount() || intoView ? kChangeSelection : 0u,
+                    intoView};
     // An edit the gesture did not make (the automatic layout's) counts as any edit.
     m_doc.RecordStep(m_edited != 0 ? m_edited : kChangeEdit, also);
     m_edited = 0;

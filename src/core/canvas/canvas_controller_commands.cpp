@@ -10,6 +10,28 @@
 // The controller's commands, the pending item's life, painting and document notices.
 
 namespace zarvik {
+namespace {
+
+// Tells the document at the end of its scope when the selection changed within it, so
+// that the item list follows commands as it follows clicks.
+class SelectionNotice {
+public:
+    explicit SelectionNotice(CZarvikDoc& doc) : m_doc(doc), m_before(SelectionChangeCount()) {}
+    ~SelectionNotice() {
+        if (SelectionChangeCount() != m_before) {
+            m_doc.Notify({kChangeSelection});
+        }
+    }
+    SelectionNotice(const SelectionNotice&) = delete;
+    SelectionNotice& operator=(const SelectionNotice&) = delete;
+
+private:
+    CZarvikDoc& m_doc;
+    int32_t m_before;
+};
+
+}  // namespace
+
 int32_t PlacementKind(int32_t command) {
     switch (command) {
         case kCmdPlaceFile:
@@ -34,6 +56,7 @@ int32_t PlacementKind(int32_t command) {
 // --- right press, keys, leaving ---
 
 void HCanvasController::RightPress(HPoint q) {
+    const SelectionNotice notice(m_doc);
     m_rightClickPoint = ClampPoint(q);
     if (PendingLine() != nullptr) {
         CancelLine();
@@ -41,6 +64,7 @@ void HCanvasController::RightPress(HPoint q) {
 }
 
 void HCanvasController::EscapeReleased() {
+    const SelectionNotice notice(m_doc);
     if (m_pending == nullptr) {
         return;
     }
@@ -70,6 +94,7 @@ int HCanvasController::PlaceItem(int32_t command) {
     if (box == nullptr) {
         return 0;
     }
+    const SelectionNotice notice(m_doc);
     if (PendingLine() != nullptr) {
         CancelLine();
     }
@@ -83,6 +108,7 @@ int HCanvasController::PlaceItem(int32_t command) {
 }
 
 int HCanvasController::StartLine() {
+    const SelectionNotice notice(m_doc);
     HDrawList& boxes = m_doc.Boxes();
     if (boxes.CountSelected() != 1) {
         return 0;
@@ -140,6 +166,7 @@ void HCanvasController::DiscardPending() {
 }
 
 void HCanvasController::CancelInteraction() {
+    const SelectionNotice notice(m_doc);
     if (PendingLine() != nullptr) {
         CancelLine();
     }
