@@ -19,9 +19,12 @@
 #include "core/items/item_line.h"
 #include "core/port/ui_port.h"
 #include "core/store/file_io.h"
+#include "test_support.h"
 
 namespace zarvik {
 namespace {
+
+using test_support::WithoutLastUpdate;
 
 namespace fs = std::filesystem;
 
@@ -140,17 +143,6 @@ std::string ReadFile(const fs::path& path) {
     std::string bytes;
     ReadWholeFile(path.string(), bytes);
     return bytes;
-}
-
-std::string WithoutLastUpdate(const std::string& text) {
-    std::string out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("LastUpdate=", 0) != 0) {
-            out += line + "\n";
-        }
-    }
-    return out;
 }
 
 class GoldenDocumentTest : public ::testing::TestWithParam<std::string> {

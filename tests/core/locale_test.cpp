@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <sstream>
 #include <string>
 
 #include "core/doc/csv_export.h"
@@ -34,6 +33,7 @@ namespace {
 namespace fs = std::filesystem;
 using test_support::FileBytes;
 using test_support::TempDir;
+using test_support::WithoutLastUpdate;
 
 const fs::path kSourceRoot = fs::path(__FILE__).parent_path().parent_path().parent_path();
 
@@ -84,18 +84,6 @@ private:
 std::string WithoutCarriageReturns(std::string text) {
     std::erase(text, '\r');
     return text;
-}
-
-// The save time is the one line allowed to differ between two saves.
-std::string WithoutLastUpdate(const std::string& text) {
-    std::string out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("LastUpdate=", 0) != 0) {
-            out += line + "\n";
-        }
-    }
-    return out;
 }
 
 class DecimalCommaLocale : public ::testing::Test {

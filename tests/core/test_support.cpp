@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "core/app/system.h"
 #include "core/doc/process_state.h"
 #include "core/store/file_io.h"
@@ -12,6 +14,17 @@ std::string FileBytes(const std::string& path) {
     std::string bytes;
     ReadWholeFile(path, bytes);
     return bytes;
+}
+
+std::string WithoutLastUpdate(const std::string& text) {
+    std::string out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("LastUpdate=", 0) != 0) {
+            out += line + "\n";
+        }
+    }
+    return out;
 }
 
 namespace {

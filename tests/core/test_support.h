@@ -35,4 +35,7 @@ private:
 // The whole file, empty when it cannot be read.
 std::string FileBytes(const std::string& path);
 
+// A saved document without its save time, the one line two saves may differ in.
+std::string WithoutLastUpdate(const std::string& text);
+
 }  // namespace zarvik::test_support
