@@ -29,10 +29,12 @@ void WriteCp932(const std::string& path, const std::string& utf8) {
     std::ofstream(path, std::ios::binary) << ToCp932(utf8);
 }
 
-void LoadAllDefaults(const HDefaultFolders& folders) {
-    HInfoSysMgrSeisan().LoadDefaults(folders, kDefSeisanFile);
-    HInfoSysMgrTyousei().LoadDefaults(folders, kDefTyouseiFile);
-    HInfoSysMgrHiritu().LoadDefaults(folders, kDefKoumokuFile);
+// The default lists of the three tables from the built-in texts.
+void LoadBuiltInDefaults(HInfoSysMgrSeisan& seisan, HInfoSysMgrTyousei& tyousei,
+                         HInfoSysMgrHiritu& hiritu) {
+    seisan.LoadDefaults({"", ""}, kDefSeisanFile);
+    tyousei.LoadDefaults({"", ""}, kDefTyouseiFile);
+    hiritu.LoadDefaults({"", ""}, kDefKoumokuFile);
 }
 
 TEST(DefaultFiles, FirstStartWritesTheThreeFilesAsBuiltIn) {
@@ -52,7 +54,7 @@ TEST(DefaultFiles, FirstStartWritesTheThreeFilesAsBuiltIn) {
     }
     EXPECT_EQ(dir.Count(), 3);  // no temporary file left behind
 
-    const auto& rows = HInfoSysMgrSeisan::Defaults();
+    const auto& rows = seisan.Defaults();
     ASSERT_EQ(rows.size(), 7u);
     EXPECT_EQ(rows[0].name, "平均");
     EXPECT_EQ(rows[0].values, (std::array<int32_t, 6>{2380, 1344, 970, 390, 257, 165}));
@@ -60,7 +62,7 @@ TEST(DefaultFiles, FirstStartWritesTheThreeFilesAsBuiltIn) {
     EXPECT_EQ(rows[6].values, (std::array<int32_t, 6>{444, 286, 222, 175, 130, 90}));
     EXPECT_TRUE(rows[6].info.empty());
 
-    const auto& factors = HInfoSysMgrTyousei::Defaults();
+    const auto& factors = tyousei.Defaults();
     ASSERT_EQ(factors.size(), 14u);
     EXPECT_EQ(factors.front().name, "データ通信");
     EXPECT_EQ(factors.back().name, "変更");
@@ -68,9 +70,9 @@ TEST(DefaultFiles, FirstStartWritesTheThreeFilesAsBuiltIn) {
         EXPECT_EQ(f.degree, 3) << f.name;
     }
 
-    ASSERT_EQ(HInfoSysMgrHiritu::DefaultItemNames().size(), 25u);
-    EXPECT_EQ(HInfoSysMgrHiritu::DefaultItemNames()[8], "再利用可能なプログラムの取得");
-    const auto& ratios = HInfoSysMgrHiritu::Defaults();
+    ASSERT_EQ(hiritu.DefaultItemNames().size(), 25u);
+    EXPECT_EQ(hiritu.DefaultItemNames()[8], "再利用可能なプログラムの取得");
+    const auto& ratios = hiritu.Defaults();
     ASSERT_EQ(ratios.size(), 6u);
     EXPECT_EQ(ratios[5].name, "軍需");
     for (const HInfoHiritu& row : ratios) {
@@ -109,18 +111,19 @@ TEST(DefaultFiles, AnExistingFileIsReadAndKept) {
         "[SEISAN]\r\n000= 100 ,\t200, , 400,500,600 , 自社 標準 \r\n001=<End>\r\n"
         "002=1,1,1,1,1,1,消える行\r\n";
     WriteCp932(dir / kDefSeisanFile, text);
-    HInfoSysMgrSeisan().LoadDefaults({dir.Path().string(), ""}, kDefSeisanFile);
-    ASSERT_EQ(HInfoSysMgrSeisan::Defaults().size(), 1u);
-    EXPECT_EQ(HInfoSysMgrSeisan::Defaults()[0].name, "自社 標準");
-    EXPECT_EQ(HInfoSysMgrSeisan::Defaults()[0].values,
-              (std::array<int32_t, 6>{100, 200, 0, 400, 500, 600}));
+    HInfoSysMgrSeisan seisan;
+    seisan.LoadDefaults({dir.Path().string(), ""}, kDefSeisanFile);
+    ASSERT_EQ(seisan.Defaults().size(), 1u);
+    EXPECT_EQ(seisan.Defaults()[0].name, "自社 標準");
+    EXPECT_EQ(seisan.Defaults()[0].values, (std::array<int32_t, 6>{100, 200, 0, 400, 500, 600}));
     EXPECT_EQ(FileBytes(dir / kDefSeisanFile), ToCp932(text));
 
     // Without the marker the section is read to its last key.
     WriteCp932(dir / kDefTyouseiFile, "[TYOUSEI]\n000=5,A\n001=1,B\n");
-    HInfoSysMgrTyousei().LoadDefaults({dir.Path().string(), ""}, kDefTyouseiFile);
-    ASSERT_EQ(HInfoSysMgrTyousei::Defaults().size(), 2u);
-    EXPECT_EQ(HInfoSysMgrTyousei::Defaults()[1].degree, 1);
+    HInfoSysMgrTyousei tyousei;
+    tyousei.LoadDefaults({dir.Path().string(), ""}, kDefTyouseiFile);
+    ASSERT_EQ(tyousei.Defaults().size(), 2u);
+    EXPECT_EQ(tyousei.Defaults()[1].degree, 1);
 }
 
 TEST(DefaultFiles, ItemNamesOtherThanTwentyFiveGiveNoRatioRows) {
@@ -128,10 +131,10 @@ TEST(DefaultFiles, ItemNamesOtherThanTwentyFiveGiveNoRatioRows) {
     const std::string text =
         "[KOUMOKU_NAME]\r\n000=\t要求定義 \r\n001=<End>\r\n[KOUMOKU_DATA]\r\n000=1,行\r\n";
     WriteCp932(dir / kDefKoumokuFile, text);
-    HInfoSysMgrHiritu().LoadDefaults({dir.Path().string(), ""}, kDefKoumokuFile);
-    EXPECT_EQ(HInfoSysMgrHiritu::DefaultItemNames(), std::vector<std::string>{"要求定義"});
-    EXPECT_TRUE(HInfoSysMgrHiritu::Defaults().empty());
-    LoadAllDefaults({"", ""});
+    HInfoSysMgrHiritu hiritu;
+    hiritu.LoadDefaults({dir.Path().string(), ""}, kDefKoumokuFile);
+    EXPECT_EQ(hiritu.DefaultItemNames(), std::vector<std::string>{"要求定義"});
+    EXPECT_TRUE(hiritu.Defaults().empty());
 }
 
 TEST(DefaultFiles, UnwritableFolderFallsBackThenUsesTheBuiltInText) {
@@ -148,7 +151,7 @@ TEST(DefaultFiles, UnwritableFolderFallsBackThenUsesTheBuiltInText) {
 
     seisan.LoadDefaults({blocked, blocked + "/sub"}, kDefSeisanFile, &used);
     EXPECT_TRUE(used.empty());
-    EXPECT_EQ(HInfoSysMgrSeisan::Defaults().size(), 7u);
+    EXPECT_EQ(seisan.Defaults().size(), 7u);
     EXPECT_FALSE(fs::exists(blocked + "/sub"));
 }
 
@@ -163,13 +166,15 @@ TEST(DefaultFiles, LanguageRatiosComeFromTheBuiltInText) {
 
 class TableTest : public ::testing::Test {
 protected:
-    void SetUp() override { LoadAllDefaults({"", ""}); }
+    void SetUp() override { LoadBuiltInDefaults(seisan, tyousei, hiritu); }
     HInfoIniFile store;
     HIniFile ini{store, 0};
+    HInfoSysMgrSeisan seisan;
+    HInfoSysMgrTyousei tyousei;
+    HInfoSysMgrHiritu hiritu;
 };
 
 TEST_F(TableTest, ProductivityBandEdges) {
-    HInfoSysMgrSeisan seisan;
     seisan.ResetToDefaults();
     const std::pair<int32_t, int32_t> cases[] = {
         {INT_MIN, 2380}, {-5, 2380},   {0, 2380},     {9, 2380},     {10, 1344},
@@ -183,7 +188,6 @@ TEST_F(TableTest, ProductivityBandEdges) {
 }
 
 TEST_F(TableTest, TypedProductivityAndRowOutOfRange) {
-    HInfoSysMgrSeisan seisan;
     seisan.ResetToDefaults();
     seisan.SeisanManual = 1;
     seisan.FpSeisanManual = 1500;
@@ -198,9 +202,6 @@ TEST_F(TableTest, TypedProductivityAndRowOutOfRange) {
 
 TEST_F(TableTest, TablesSurviveAFileRoundTrip) {
     TempDir dir;
-    HInfoSysMgrSeisan seisan;
-    HInfoSysMgrTyousei tyousei;
-    HInfoSysMgrHiritu hiritu;
     seisan.ResetToDefaults();
     seisan.rows[1].values[3] = 1234;
     seisan.rows[1].info = "社内実績";
@@ -226,6 +227,7 @@ TEST_F(TableTest, TablesSurviveAFileRoundTrip) {
     HInfoSysMgrSeisan seisan2;
     HInfoSysMgrTyousei tyousei2;
     HInfoSysMgrHiritu hiritu2;
+    LoadBuiltInDefaults(seisan2, tyousei2, hiritu2);
     seisan2.Load(readIni, "RULE");
     tyousei2.Load(readIni, "RULE");
     hiritu2.Load(readIni, "RULE");
@@ -247,7 +249,6 @@ TEST_F(TableTest, TablesSurviveAFileRoundTrip) {
 }
 
 TEST_F(TableTest, CountKeysZeroAndMissing) {
-    HInfoSysMgrSeisan seisan;
     seisan.Load(ini, "RULE");  // no count key: the defaults
     EXPECT_EQ(seisan.rows.size(), 7u);
     EXPECT_EQ(seisan.GetProductivityX100(0), 2380);
@@ -259,10 +260,8 @@ TEST_F(TableTest, CountKeysZeroAndMissing) {
     EXPECT_TRUE(seisan.rows.empty());
     EXPECT_EQ(seisan.GetProductivityX100(0), 0);
 
-    HInfoSysMgrTyousei tyousei;
     tyousei.Load(ini, "RULE");
     EXPECT_EQ(tyousei.rows.size(), 14u);
-    HInfoSysMgrHiritu hiritu;
     hiritu.Load(ini, "RULE");
     EXPECT_EQ(hiritu.rows.size(), 6u);
     EXPECT_EQ(hiritu.itemNames.size(), 25u);  // kept: the section names none
@@ -274,18 +273,15 @@ TEST_F(TableTest, DamagedRowsReadWhatIsThere) {
     ini.SetString("RULE", "SEISAN_MAP_000_001", "22");
     ini.SetString("RULE", "SEISAN_MAP_000_003", "44");  // after a gap: not read
     ini.SetString("RULE", "TYOUSEI_MAP_CNT", "-3");
-    HInfoSysMgrSeisan seisan;
     seisan.Load(ini, "RULE");
     // Bounded by the keys the section holds, not the count it claims.
     EXPECT_LE(seisan.rows.size(), static_cast<std::size_t>(store.GetKeyCount("RULE")));
     EXPECT_EQ(seisan.rows[0].values, (std::array<int32_t, 6>{11, 22, 0, 0, 0, 0}));
-    HInfoSysMgrTyousei tyousei;
     tyousei.Load(ini, "RULE");
     EXPECT_TRUE(tyousei.rows.empty());
 }
 
 TEST_F(TableTest, TdiAndVaf) {
-    HInfoSysMgrTyousei tyousei;
     EXPECT_EQ(tyousei.GetTdi(), 0);
     tyousei.ResetToDefaults();
     EXPECT_EQ(tyousei.GetTdi(), 42);
@@ -307,7 +303,6 @@ TEST_F(TableTest, TdiAndVaf) {
 }
 
 TEST_F(TableTest, DifferenceOutsideTheTablesIsNone) {
-    HInfoSysMgrSeisan seisan;
     seisan.ResetToDefaults();
     seisan.rows.push_back(HInfoSeisan{});
     seisan.rows.back().values[0] = 5;

@@ -10,31 +10,6 @@
 namespace zarvik::systable {
 namespace fs = std::filesystem;
 
-std::vector<HInfoSeisan>& SeisanDefaults() {
-    static std::vector<HInfoSeisan> rows;
-    return rows;
-}
-
-std::vector<HInfoTyousei>& TyouseiDefaults() {
-    static std::vector<HInfoTyousei> rows;
-    return rows;
-}
-
-std::vector<std::string>& HirituDefaultNames() {
-    static std::vector<std::string> names;
-    return names;
-}
-
-std::vector<HInfoHiritu>& HirituDefaults() {
-    static std::vector<HInfoHiritu> rows;
-    return rows;
-}
-
-std::vector<HInfoLangHiritu>& LangDefaults() {
-    static std::vector<HInfoLangHiritu> rows;
-    return rows;
-}
-
 int WriteTextFile(const std::string& path, std::string_view text) {
     return WriteFileAtomically(path, ToCp932(text));
 }

@@ -21,12 +21,6 @@ namespace zarvik::systable {
 // what it claims. Negative counts give 0.
 int32_t StoredRowCount(const HIniFile& ini, std::string_view section, const std::string& count);
 
-std::vector<HInfoSeisan>& SeisanDefaults();
-std::vector<HInfoTyousei>& TyouseiDefaults();
-std::vector<std::string>& HirituDefaultNames();
-std::vector<HInfoHiritu>& HirituDefaults();
-std::vector<HInfoLangHiritu>& LangDefaults();
-
 // Fills store from fileName in the first folder that has the file or can be given it
 // (written from builtin), else from builtin itself. Returns the path read, empty for the
 // built-in text.

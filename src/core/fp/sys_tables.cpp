@@ -23,7 +23,7 @@ int32_t StoredRowCount(const HIniFile& ini, std::string_view section, const std:
 
 int HInfoSysMgrSeisan::LoadDefaults(const HDefaultFolders& folders, const std::string& fileName,
                                     std::string* usedPath) {
-    auto& defaults = systable::SeisanDefaults();
+    auto& defaults = m_defaults;
     defaults.clear();
     HInfoIniFile store;
     const std::string path =
@@ -37,10 +37,6 @@ int HInfoSysMgrSeisan::LoadDefaults(const HDefaultFolders& folders, const std::s
         *usedPath = path;
     }
     return 1;
-}
-
-const std::vector<HInfoSeisan>& HInfoSysMgrSeisan::Defaults() {
-    return systable::SeisanDefaults();
 }
 
 void HInfoSysMgrSeisan::ResetToDefaults() {
@@ -89,6 +85,7 @@ void HInfoSysMgrSeisan::Load(const HIniFile& ini, std::string_view section) {
 }
 
 void HInfoSysMgrSeisan::CopyFrom(const HInfoSysMgrSeisan& other) {
+    m_defaults = other.m_defaults;
     Bunya = other.Bunya;
     rows = other.rows;
     SeisanManual = other.SeisanManual;

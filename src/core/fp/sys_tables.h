@@ -58,7 +58,7 @@ std::string_view TyouseiDegreeLabel(int32_t degree);
 class HInfoSysMgrCore {
 public:
     virtual ~HInfoSysMgrCore() = default;
-    // Refills the program-wide default list of this kind from its default file, which is
+    // Refills this table's default list from its default file, which is
     // written from the built-in text first when missing; with no usable file the built-in
     // text is read directly. usedPath receives the file read, empty for the built-in text.
     // Returns 1.
@@ -86,12 +86,16 @@ public:
     // 1 when the value differs from the default list at the same place (0 outside either).
     int DiffersFromDefault(int row, int band) const;
 
-    static const std::vector<HInfoSeisan>& Defaults();
+    // The rows of the default file, as last loaded.
+    const std::vector<HInfoSeisan>& Defaults() const { return m_defaults; }
 
     int32_t Bunya = 0;
     std::vector<HInfoSeisan> rows;
     int32_t SeisanManual = 0;
     int32_t FpSeisanManual = 0;
+
+private:
+    std::vector<HInfoSeisan> m_defaults;
 };
 
 class HInfoSysMgrTyousei : public HInfoSysMgrCore {
@@ -108,11 +112,14 @@ public:
     // VAF x100: TDI + 65 from the factor list, the typed value, or 0 for no adjustment.
     int32_t GetVafX100() const;
 
-    static const std::vector<HInfoTyousei>& Defaults();
+    const std::vector<HInfoTyousei>& Defaults() const { return m_defaults; }
 
     std::vector<HInfoTyousei> rows;
     int32_t SelectTyouseiType = 0;  // 0 none, 1 from the factors, 2 typed
     int32_t FpTyouseiManual = 100;
+
+private:
+    std::vector<HInfoTyousei> m_defaults;
 };
 
 class HInfoSysMgrHiritu : public HInfoSysMgrCore {
@@ -127,12 +134,16 @@ public:
     int32_t GetValue(int row, int item) const;
     int DiffersFromDefault(int row, int item) const;
 
-    static const std::vector<HInfoHiritu>& Defaults();
-    static const std::vector<std::string>& DefaultItemNames();
+    const std::vector<HInfoHiritu>& Defaults() const { return m_defaults; }
+    const std::vector<std::string>& DefaultItemNames() const { return m_defaultItemNames; }
 
     std::vector<std::string> itemNames;
     std::vector<HInfoHiritu> rows;
     int32_t SelectHirituType = 0;
+
+private:
+    std::vector<HInfoHiritu> m_defaults;
+    std::vector<std::string> m_defaultItemNames;
 };
 
 // Kept with every rule but not stored with it: its defaults come from the built-in text.
@@ -144,9 +155,12 @@ public:
     void Save(HIniFile& ini, std::string_view section) const override;
     void Load(const HIniFile& ini, std::string_view section) override;
 
-    static const std::vector<HInfoLangHiritu>& Defaults();
+    const std::vector<HInfoLangHiritu>& Defaults() const { return m_defaults; }
 
     std::vector<HInfoLangHiritu> rows;
+
+private:
+    std::vector<HInfoLangHiritu> m_defaults;
 };
 
 }  // namespace zarvik

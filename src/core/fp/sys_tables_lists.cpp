@@ -38,7 +38,7 @@ std::string_view TyouseiDegreeLabel(int32_t degree) {
 
 int HInfoSysMgrTyousei::LoadDefaults(const HDefaultFolders& folders, const std::string& fileName,
                                      std::string* usedPath) {
-    auto& defaults = systable::TyouseiDefaults();
+    auto& defaults = m_defaults;
     defaults.clear();
     HInfoIniFile store;
     const std::string path =
@@ -52,10 +52,6 @@ int HInfoSysMgrTyousei::LoadDefaults(const HDefaultFolders& folders, const std::
         *usedPath = path;
     }
     return 1;
-}
-
-const std::vector<HInfoTyousei>& HInfoSysMgrTyousei::Defaults() {
-    return systable::TyouseiDefaults();
 }
 
 void HInfoSysMgrTyousei::ResetToDefaults() {
@@ -93,6 +89,7 @@ void HInfoSysMgrTyousei::Load(const HIniFile& ini, std::string_view section) {
 }
 
 void HInfoSysMgrTyousei::CopyFrom(const HInfoSysMgrTyousei& other) {
+    m_defaults = other.m_defaults;
     rows = other.rows;
     SelectTyouseiType = other.SelectTyouseiType;
     FpTyouseiManual = other.FpTyouseiManual;
@@ -119,8 +116,8 @@ int32_t HInfoSysMgrTyousei::GetVafX100() const {
 
 int HInfoSysMgrHiritu::LoadDefaults(const HDefaultFolders& folders, const std::string& fileName,
                                     std::string* usedPath) {
-    auto& names = systable::HirituDefaultNames();
-    auto& defaults = systable::HirituDefaults();
+    auto& names = m_defaultItemNames;
+    auto& defaults = m_defaults;
     names.clear();
     defaults.clear();
     HInfoIniFile store;
@@ -140,14 +137,6 @@ int HInfoSysMgrHiritu::LoadDefaults(const HDefaultFolders& folders, const std::s
         *usedPath = path;
     }
     return 1;
-}
-
-const std::vector<HInfoHiritu>& HInfoSysMgrHiritu::Defaults() {
-    return systable::HirituDefaults();
-}
-
-const std::vector<std::string>& HInfoSysMgrHiritu::DefaultItemNames() {
-    return systable::HirituDefaultNames();
 }
 
 void HInfoSysMgrHiritu::ResetToDefaults() {
@@ -204,6 +193,8 @@ void HInfoSysMgrHiritu::Load(const HIniFile& ini, std::string_view section) {
 }
 
 void HInfoSysMgrHiritu::CopyFrom(const HInfoSysMgrHiritu& other) {
+    m_defaults = other.m_defaults;
+    m_defaultItemNames = other.m_defaultItemNames;
     itemNames = other.itemNames;
     rows = other.rows;
     SelectHirituType = other.SelectHirituType;
@@ -213,7 +204,7 @@ void HInfoSysMgrHiritu::CopyFrom(const HInfoSysMgrHiritu& other) {
 
 int HInfoSysMgrLang::LoadDefaults(const HDefaultFolders& folders, const std::string& fileName,
                                   std::string* usedPath) {
-    auto& defaults = systable::LangDefaults();
+    auto& defaults = m_defaults;
     defaults.clear();
     HInfoIniFile store;
     std::string path;
@@ -231,10 +222,6 @@ int HInfoSysMgrLang::LoadDefaults(const HDefaultFolders& folders, const std::str
         *usedPath = path;
     }
     return 1;
-}
-
-const std::vector<HInfoLangHiritu>& HInfoSysMgrLang::Defaults() {
-    return systable::LangDefaults();
 }
 
 void HInfoSysMgrLang::ResetToDefaults() {
