@@ -51,8 +51,8 @@ struct HRatedFunction {
     const HInfoTask* task = nullptr;
 };
 
-// Recomputes result from the functions, in their order, and the rule. The records' links must be up
-// to date (HFlowDocument::RefreshItems).
+// Recomputes result from the functions, in their order, and the rule. The records' links
+// must be up to date (HFlowDocument::RefreshItems).
 void ComputeEstimate(std::span<const HRatedFunction> functions, const HInfoRule& rule,
                      HInfoKousuu& result);
 
