@@ -271,9 +271,4 @@ void HFlowDocument::RecomputeEstimate() {
     ComputeEstimate(FunctionRecords(), rules, estimate);
 }
 
-void HFlowDocument::Recompute() {
-    RefreshItems();
-    RecomputeEstimate();
-}
-
 }  // namespace zarvik

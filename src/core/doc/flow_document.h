@@ -76,8 +76,6 @@ public:
     void RecomputeEstimate();
     // The data and transaction functions, bottom to top: what the estimate rates.
     std::vector<HRatedFunction> FunctionRecords() const;
-    // RefreshItems, then RecomputeEstimate.
-    void Recompute();
 
     HInfoFlowProject flow;
     HInfoKousuu estimate;  // the result of the last RecomputeEstimate

@@ -1,6 +1,8 @@
 // The document's commands: what enables each, and the steps that follow each edit in the
 // order the command fixes, run through the edit funnel.
 
+#include <unordered_set>
+
 #include "core/doc/clipboard.h"
 #include "core/doc/csv_export.h"
 #include "core/doc/zarvik_doc.h"
@@ -17,31 +19,25 @@ HItemLine* TopmostSelectedLine(const HDrawList& lines) {
     return dynamic_cast<HItemLine*>(lines.NextSelected(nullptr, 1));
 }
 
-// The selected boxes and every line attached to one of them.
-HItemsGoing SelectedBoxesWithLines(const HDrawList& boxes, const HDrawList& lines) {
-    HItemsGoing going;
-    for (const HItemCore* box = boxes.NextSelected(nullptr, 1); box != nullptr;
-         box = boxes.NextSelected(box, 1)) {
-        going.items.push_back(box);
-    }
-    const std::size_t boxCount = going.items.size();
-    for (const HItemCore* item = lines.Head(); item != nullptr; item = item->next) {
-        const auto* line = static_cast<const HItemLine*>(item);
-        for (std::size_t i = 0; i < boxCount; ++i) {
-            if (going.items[i] == line->fromItem || going.items[i] == line->toItem) {
-                going.items.push_back(line);
-                break;
-            }
-        }
-    }
-    return going;
-}
-
 HItemsGoing SelectedItems(const HDrawList& list) {
     HItemsGoing going;
     for (const HItemCore* item = list.NextSelected(nullptr, 1); item != nullptr;
          item = list.NextSelected(item, 1)) {
         going.items.push_back(item);
+    }
+    return going;
+}
+
+// The selected boxes and every line attached to one of them.
+HItemsGoing SelectedBoxesWithLines(const HDrawList& boxes, const HDrawList& lines) {
+    HItemsGoing going = SelectedItems(boxes);
+    // A set, so that deleting thousands of boxes does not compare every line with each.
+    const std::unordered_set<const HItemCore*> selected(going.items.begin(), going.items.end());
+    for (const HItemCore* item = lines.Head(); item != nullptr; item = item->next) {
+        const auto* line = static_cast<const HItemLine*>(item);
+        if (selected.count(line->fromItem) != 0 || selected.count(line->toItem) != 0) {
+            going.items.push_back(line);
+        }
     }
     return going;
 }
