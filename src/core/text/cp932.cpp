@@ -2,8 +2,13 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdint>
+#include <memory>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace zarvik {
 namespace {
@@ -155,21 +160,135 @@ int EncodeRun(std::string_view run, std::string& out) {
     return lost;
 }
 
+// The pair table holds, for each lead and trail byte, the character they decode to (0
+// when they form none) and, in the top byte, which of its other codes they are (0 for
+// the code the encoder writes, which reads and writes back unchanged).
+constexpr char32_t kCodeMask = 0x00FFFFFF;
+constexpr int kOtherCodeShift = 24;
+
+// cp932 holds a few hundred characters twice or three times (NEC row 13, the NEC-selected
+// and the IBM extensions); the encoder writes one code, the one Windows prefers. A
+// character read with another code is decoded to the character followed by a variation
+// selector, which draws as nothing: U+FE00 for its first other code, U+FE01 for its
+// second. The encoder writes such a pair back with the code it was read with, so a file
+// read and saved again keeps its bytes and the text still reads as it should.
+constexpr char32_t kFirstOtherCode = 0xFE00;
+constexpr int kMaxOtherCodes = 2;
+
+bool IsOtherCodeMark(char32_t cp) {
+    return cp >= kFirstOtherCode && cp < kFirstOtherCode + kMaxOtherCodes;
+}
+
+// What each byte and byte pair above ASCII decodes to, worked out once through the
+// converter. A byte that is no character on its own, and a pair that is none, are kept as
+// raw bytes.
+struct DecodeTable {
+    char32_t single[256] = {};        // 0: not a character on its own
+    char32_t pair[0x80][0x100] = {};  // by lead byte - 0x80 and trail byte
+    // The other codes of each character held more than once, in ascending order.
+    std::unordered_map<char32_t, std::array<uint16_t, kMaxOtherCodes>> otherCodes;
+};
+
+// The one character that bytes decode to through the converter, or 0.
+char32_t DecodeOne(const std::string& bytes) {
+    std::string utf8;
+    if (Decoder().Convert(bytes.data(), bytes.size(), utf8) != bytes.size()) {
+        return 0;
+    }
+    char32_t cp = 0;
+    if (utf8.empty() || ReadUtf8(utf8, 0, cp) != utf8.size()) {
+        return 0;
+    }
+    return cp;
+}
+
+bool EncodesBackTo(char32_t cp, const std::string& bytes) {
+    std::string utf8;
+    AppendUtf8(cp, utf8);
+    std::string back;
+    return Utf8ToCp932(utf8, back) == 0 && back == bytes;
+}
+
+const DecodeTable& Decoding() {
+    static const std::unique_ptr<DecodeTable> table = [] {
+        auto built = std::make_unique<DecodeTable>();
+        for (int b = 0x80; b < 0x100; ++b) {
+            const std::string one(1, static_cast<char>(b));
+            const char32_t cp = DecodeOne(one);
+            if (cp != 0 && EncodesBackTo(cp, one)) {
+                built->single[b] = cp;
+            }
+            if (!IsCp932LeadByte(static_cast<unsigned char>(b))) {
+                continue;
+            }
+            for (int trail = 0x40; trail < 0x100; ++trail) {
+                const std::string two = {static_cast<char>(b), static_cast<char>(trail)};
+                const char32_t pairCp = DecodeOne(two);
+                if (pairCp == 0) {
+                    continue;
+                }
+                char32_t entry = pairCp;
+                if (!EncodesBackTo(pairCp, two)) {
+                    // Codes are visited in ascending order.
+                    auto& others = built->otherCodes[pairCp];
+                    const auto free = std::find(others.begin(), others.end(), 0);
+                    if (free == others.end()) {
+                        continue;  // no such character in cp932; kept as raw bytes
+                    }
+                    *free = static_cast<uint16_t>(b << 8 | trail);
+                    entry |= static_cast<char32_t>(free - others.begin() + 1) << kOtherCodeShift;
+                }
+                built->pair[b - 0x80][trail] = entry;
+            }
+        }
+        return built;
+    }();
+    return *table;
+}
+
+// The code cp was read with when it is followed by the mark of one of its other codes, or
+// 0.
+uint16_t OtherCode(char32_t cp, char32_t mark) {
+    const DecodeTable& table = Decoding();
+    const auto found = table.otherCodes.find(cp);
+    return found == table.otherCodes.end() ? 0 : found->second[mark - kFirstOtherCode];
+}
+
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {
     if (IsAscii(cp932)) {
         return std::string(cp932);
     }
+    const DecodeTable& table = Decoding();
     std::string out;
     out.reserve(cp932.size() * 3 / 2);
     std::size_t i = 0;
     while (i < cp932.size()) {
-        i += Decoder().Convert(cp932.data() + i, cp932.size() - i, out);
-        if (i < cp932.size()) {
-            AppendUtf8(0xF700 + static_cast<unsigned char>(cp932[i]), out);
+        const unsigned char b = static_cast<unsigned char>(cp932[i]);
+        if (b < 0x80) {
+            out += static_cast<char>(b);
             ++i;
+            continue;
         }
+        if (table.single[b] != 0) {
+            AppendUtf8(table.single[b], out);
+            ++i;
+            continue;
+        }
+        const char32_t entry = IsCp932LeadByte(b) && i + 1 < cp932.size()
+                                   ? table.pair[b - 0x80][static_cast<unsigned char>(cp932[i + 1])]
+                                   : 0;
+        if (entry == 0) {
+            AppendUtf8(0xF700 + b, out);
+            ++i;
+            continue;
+        }
+        AppendUtf8(entry & kCodeMask, out);
+        if (const char32_t other = entry >> kOtherCodeShift; other != 0) {
+            AppendUtf8(kFirstOtherCode + other - 1, out);
+        }
+        i += 2;
     }
     return out;
 }
@@ -191,11 +310,25 @@ int Utf8ToCp932(std::string_view utf8, std::string& out) {
     while (i < utf8.size()) {
         char32_t cp;
         const std::size_t length = ReadUtf8(utf8, i, cp);
+        char32_t next = 0;
+        const std::size_t nextLength =
+            length == 0 || i + length >= utf8.size() ? 0 : ReadUtf8(utf8, i + length, next);
         if (length == 0) {
             flush(i);
             out += '?';
             ++lost;
             ++i;
+        } else if (IsOtherCodeMark(cp)) {
+            // A mark without its character means nothing and draws as nothing.
+            flush(i);
+            i += length;
+        } else if (const uint16_t code =
+                       nextLength > 0 && IsOtherCodeMark(next) ? OtherCode(cp, next) : 0;
+                   code != 0) {
+            flush(i);
+            out += static_cast<char>(code >> 8);
+            out += static_cast<char>(code & 0xFF);
+            i += length + nextLength;
         } else if (IsOneWay(cp)) {
             flush(i);
             EncodeRun(utf8.substr(i, length), out);
@@ -246,6 +379,13 @@ std::string Cp932Truncate(std::string_view utf8, std::size_t maxBytes) {
         std::size_t length = ReadUtf8(utf8, i, cp);
         if (length == 0) {
             length = 1;
+        }
+        // A character read with another of its codes is cut together with its mark.
+        char32_t next = 0;
+        const std::size_t markLength =
+            i + length < utf8.size() ? ReadUtf8(utf8, i + length, next) : 0;
+        if (markLength > 0 && IsOtherCodeMark(next)) {
+            length += markLength;
         }
         encoded.clear();
         Utf8ToCp932(utf8.substr(i, length), encoded);

@@ -2,13 +2,15 @@
 // Conversion between the cp932 bytes of every file the program reads or writes and the
 // UTF-8 text it works with inside.
 //
-// Decoding goes through glibc's "CP932" converter. A byte that does not start a valid
-// cp932 character (0x80, 0xA0, 0xFD to 0xFF, a lead byte without a valid trail byte) is
-// kept as the code point U+F700 + byte, that is U+F780 to U+F7FF. Nothing else decodes
-// to that range (cp932's user-defined area maps to U+E000 to U+E757), so the encoder
-// turns those code points back into the original bytes and any byte sequence survives a
-// decode and encode unchanged. Of the characters that cp932 has twice (the NEC and IBM
-// extension duplicates) the encoder writes the preferred code, as Windows does.
+// Decoding uses glibc's "CP932" converter. A byte that does not start a valid cp932
+// character (0x80, 0xA0, 0xFD to 0xFF, a lead byte without a valid trail byte) is kept as
+// the code point U+F700 + byte, that is U+F780 to U+F7FF. Nothing else decodes to that
+// range (cp932's user-defined area maps to U+E000 to U+E757), so the encoder turns those
+// code points back into the original bytes. Of the characters that cp932 holds twice or
+// three times (the NEC and IBM extension duplicates) the encoder writes the code Windows
+// prefers; a character read with another code is decoded with a variation selector after
+// it (U+FE00 or U+FE01, which draw as nothing) that the encoder turns back into that code.
+// So any byte sequence survives a decode and encode unchanged.
 
 #include <cstddef>
 #include <string>
