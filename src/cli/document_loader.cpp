@@ -29,8 +29,8 @@ int OpenDocument(const std::string& path, HFlowDocument& doc, HStderrUiPort& por
         port.Line("error: no such file");
         return 0;
     }
-    for (const std::string& section : result.unknownSections) {
-        port.MessageBox(UnknownSectionMessage(section), "エラー", HMsgIcon::Error, HMsgButtons::Ok);
+    for (const std::string& message : SkippedSectionMessages(result)) {
+        port.MessageBox(message, "エラー", HMsgIcon::Error, HMsgButtons::Ok);
     }
     switch (result.status) {
         case HLoadStatus::kOk:

@@ -337,7 +337,7 @@ protected:
         }
     }
     static bool Mentions(const HItemTask& task, const HInfoFile* file) {
-        for (const HInfoCol& entry : task.detList) {
+        for (const HInfoCol& entry : task.ListDets()) {
             if (entry.owner == file) {
                 return true;
             }
@@ -370,7 +370,7 @@ TEST_F(DrawListDelete, BoxGoesWithItsLinesAndTransactionsForgetIt) {
     // The other file's link is untouched, and the surviving lines keep their order.
     ASSERT_EQ(tasks[0]->ftrList.size(), 1u);
     EXPECT_EQ(tasks[0]->ftrList[0], product);
-    EXPECT_EQ(tasks[0]->detList.size(), 1u);
+    EXPECT_EQ(tasks[0]->ListDets().size(), 1u);
     const std::vector<HItemCore*> rest = Order(lines);
     ASSERT_EQ(rest.size(), 2u);
     EXPECT_EQ(static_cast<HItemLine*>(rest[0])->fromItem, product);

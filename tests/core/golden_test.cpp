@@ -92,7 +92,7 @@ void DescribeRecord(const HItemCore* item, std::ostringstream& out) {
         counted->checkDetSameName = 1;
         out << " same-name det " << task->GetDetCount() << " fp " << task->GetFp() << " ilf "
             << task->linkedIlfCount << " eif " << task->linkedEifCount << " dets "
-            << JoinNames(task->detList) << "\n";
+            << JoinNames(task->ListDets()) << "\n";
         counted->checkDetSameName = saved;
     } else if (const auto* image = dynamic_cast<const HItemImageBox*>(item)) {
         out << "image " << image->GetSectionKey() << " file \"" << image->fileName

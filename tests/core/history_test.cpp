@@ -257,7 +257,7 @@ TEST_F(HistoryUndoTest, RebuiltLinesJoinTheRebuiltBoxes) {
     EXPECT_EQ(rebuilt->position, (HPoint{200, 30}));
     ASSERT_EQ(rebuilt->ftrList.size(), 1u);
     EXPECT_EQ(rebuilt->ftrList[0], dynamic_cast<HItemFile*>(doc.Boxes().Head()));
-    EXPECT_EQ(rebuilt->detList.size(), 2u);
+    EXPECT_EQ(rebuilt->ListDets().size(), 2u);
     // New items are numbered past every rebuilt one.
     EXPECT_GT(TakeItemId(), rebuilt->id);
 }

@@ -44,7 +44,7 @@ void AddDets(HItemFile& file, std::initializer_list<const char*> names) {
 
 int CountDetsOwnedBy(const HInfoTask& task, const HInfoFile* owner) {
     int n = 0;
-    for (const HInfoCol& entry : task.detList) {
+    for (const HInfoCol& entry : task.ListDets()) {
         n += entry.owner == owner ? 1 : 0;
     }
     return n;
@@ -434,7 +434,7 @@ TEST_F(ItemLinks, GetLinkedFileOnlyForFileAtTheOtherEnd) {
     ASSERT_EQ(entry.ftrList.size(), 2u);
     EXPECT_EQ(entry.ftrList[0], &customer);
     EXPECT_EQ(entry.ftrList[1], &order);
-    EXPECT_EQ(entry.detList.size(), 3u);
+    EXPECT_EQ(entry.ListDets().size(), 3u);
     ASSERT_EQ(inquiry.ftrList.size(), 1u);
     EXPECT_EQ(inquiry.ftrList[0], &customer);
 
@@ -476,10 +476,10 @@ TEST_F(ItemLinks, RemovingOtherLinesChangesNothing) {
     EXPECT_EQ(lines.Count(), 2);
     ASSERT_EQ(entry.ftrList.size(), 1u);
     EXPECT_EQ(entry.ftrList[0], &customer);
-    EXPECT_EQ(entry.detList.size(), 2u);
+    EXPECT_EQ(entry.ListDets().size(), 2u);
     ASSERT_EQ(inquiry.ftrList.size(), 1u);
     EXPECT_EQ(inquiry.ftrList[0], &order);
-    EXPECT_EQ(inquiry.detList.size(), 1u);
+    EXPECT_EQ(inquiry.ListDets().size(), 1u);
 
     EXPECT_EQ(entry.OnLinkRemoved(nullptr), 1);
     EXPECT_EQ(entry.OnLinkRemoved(&other), 1);

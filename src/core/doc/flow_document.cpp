@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "core/app/system.h"
 #include "core/fp/estimate.h"
@@ -119,14 +120,14 @@ int IsDocumentHeaderSection(std::string_view name) {
                                                                                               : 0;
 }
 
-HLoadResult MissingKeyResult(const std::string& section, int32_t kind,
-                             std::vector<std::string> unknownSections) {
+HLoadResult MissingKeyResult(const std::string& section, int32_t kind, HLoadResult readSoFar) {
     HLoadResult result = HLoadResult::Failure(
         HLoadStatus::kMissingKey,
         section + (kind == kKindLine
                        ? ": the relation line lacks its end points (GuiPointFrom, GuiPointTo)"
                        : ": the box lacks its position or size (GuiPoint, GuiSize, GuiMinSize)"));
-    result.unknownSections = std::move(unknownSections);
+    result.unknownSections = std::move(readSoFar.unknownSections);
+    result.duplicateSections = std::move(readSoFar.duplicateSections);
     return result;
 }
 
@@ -167,6 +168,7 @@ HLoadResult HFlowDocument::LoadItems(HIniFile& ini) {
     HDrawList boxes;
     HDrawList lines;
     std::vector<const std::string*> lineSections;
+    std::unordered_set<std::string> loadedKeys;
     int64_t largestId = std::numeric_limits<int32_t>::min();
     const HInfoIniFile& store = ini.Store();
     for (std::size_t i = 0; i < store.SectionCount(); ++i) {
@@ -179,9 +181,16 @@ HLoadResult HFlowDocument::LoadItems(HIniFile& ini) {
             continue;
         }
         const int32_t id = Atoi(std::string_view(name).substr(match->prefix.size()));
+        // Sections whose names read as one key (FILE_001, file_001, FILE_1x) would load one
+        // item twice, with one id: the first is the item, the others are skipped.
+        std::string key = NumberedKey(SectionKeyPrefix(match->kind), id);
+        if (!loadedKeys.insert(key).second) {
+            result.duplicateSections.push_back({name, std::move(key)});
+            continue;
+        }
         std::unique_ptr<HItemCore> item = LoadItem(ini, match->kind, id);
         if (item == nullptr) {
-            return MissingKeyResult(name, match->kind, std::move(result.unknownSections));
+            return MissingKeyResult(name, match->kind, std::move(result));
         }
         largestId = std::max<int64_t>(largestId, id);
         if (match->kind == kKindLine) {
@@ -199,6 +208,7 @@ HLoadResult HFlowDocument::LoadItems(HIniFile& ini) {
         if (line->fromItem == nullptr || line->toItem == nullptr) {
             HLoadResult broken = BrokenLineResult(*lineSections[index], *line);
             broken.unknownSections = std::move(result.unknownSections);
+            broken.duplicateSections = std::move(result.duplicateSections);
             return broken;
         }
     }

@@ -1,5 +1,7 @@
 #include "core/doc/load_result.h"
 
+#include <algorithm>
+
 #include "core/text/number_text.h"
 
 namespace zarvik {
@@ -9,6 +11,31 @@ std::string UnknownSectionMessage(const std::string& section) {
         "理解できないセクション(%s)がデータファイル内に存在しました。\r\n"
         "一部のオブジェクトを正しく読み込めませんでした。",
         section.c_str());
+}
+
+std::vector<std::string> SkippedSectionMessages(const HLoadResult& result) {
+    std::vector<std::string> messages;
+    const std::size_t unknown = result.unknownSections.size();
+    for (std::size_t i = 0; i < std::min(unknown, kMaxSectionMessages); ++i) {
+        messages.push_back(UnknownSectionMessage(result.unknownSections[i]));
+    }
+    if (unknown > kMaxSectionMessages) {
+        messages.push_back(Format("ほかにも理解できないセクションが%zu個ありました。",
+                                  unknown - kMaxSectionMessages));
+    }
+    const std::size_t duplicates = result.duplicateSections.size();
+    for (std::size_t i = 0; i < std::min(duplicates, kMaxSectionMessages); ++i) {
+        const HDuplicateSection& duplicate = result.duplicateSections[i];
+        messages.push_back(
+            Format("セクション(%s)は既に読み込んだアイテム(%s)と同じ名前として"
+                   "読まれるため、読み飛ばしました。",
+                   duplicate.section.c_str(), duplicate.key.c_str()));
+    }
+    if (duplicates > kMaxSectionMessages) {
+        messages.push_back(Format("ほかにも同じ名前として読まれるセクションが%zu個ありました。",
+                                  duplicates - kMaxSectionMessages));
+    }
+    return messages;
 }
 
 std::string LoadFailureMessage(const std::string& path) {

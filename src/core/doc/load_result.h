@@ -2,6 +2,7 @@
 // What reading a document gave: success, or the reason it failed with the place that
 // made it fail, and what it read past.
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,12 +18,20 @@ enum class HLoadStatus {
     kBrokenLine,    // a relation line's end names no box of the document
 };
 
+// A section skipped because an earlier one already loaded the item its name reads as.
+struct HDuplicateSection {
+    std::string section;  // the name as it stands in the file
+    std::string key;      // the item's section key, which the earlier section loaded
+};
+
 struct HLoadResult {
     HLoadStatus status = HLoadStatus::kOk;
     // Why it failed, naming the section or the file's problem; empty on success.
     std::string detail;
     // Sections the document does not understand, in file order; they were skipped.
     std::vector<std::string> unknownSections;
+    // Sections that name an item already loaded, in file order; they were skipped.
+    std::vector<HDuplicateSection> duplicateSections;
     // The path named no file: the document loaded empty.
     int fileMissing = 0;
 
@@ -45,6 +54,11 @@ struct HLoadOptions {
 // The messages the document lifecycle shows for a load.
 std::string UnknownSectionMessage(const std::string& section);
 std::string LoadFailureMessage(const std::string& path);
+// The messages for what a load skipped: one per section, at most kMaxSectionMessages of
+// each kind, then one that counts the rest, so that a damaged file of thousands of
+// sections does not bury the user in messages.
+std::vector<std::string> SkippedSectionMessages(const HLoadResult& result);
+inline constexpr std::size_t kMaxSectionMessages = 10;
 inline constexpr const char* kNewerVersionQuestion =
     "データファイルは現在使用中のアプリより新しいバージョンで作成されてます。"
     "\r\n読み込みを行いますか。(正しく表示/計算できない可能性があります。)";

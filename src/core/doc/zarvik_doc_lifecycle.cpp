@@ -84,8 +84,8 @@ int CZarvikDoc::LoadAndAdopt(const std::string& path) {
                             HMsgButtons::OkCancel) == HMsgAnswer::Ok) {
         result = LoadDocument(path, HLoadOptions{1});
     }
-    for (const std::string& section : result.unknownSections) {
-        ShowMessage(UnknownSectionMessage(section), "エラー", HMsgIcon::Error);
+    for (const std::string& message : SkippedSectionMessages(result)) {
+        ShowMessage(message, "エラー", HMsgIcon::Error);
     }
     if (!result) {
         ShowMessage(LoadFailureMessage(path), "エラー", HMsgIcon::Error);

@@ -12,14 +12,6 @@
 
 namespace zarvik {
 
-namespace {
-
-int32_t SaturatingAdd(int32_t a, int32_t b) {
-    return static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(a) + b, INT32_MAX));
-}
-
-}  // namespace
-
 std::string PlaceholderDetName(int i, int n) {
     return Format("<固定 %d/%d>", i, n);
 }
@@ -29,22 +21,69 @@ HInfoTask::HInfoTask() {
     typeCode = kFpTypeEI;
 }
 
+namespace {
+
+// Whether a linked data function brings placeholders for a typed count, not its list.
+bool BringsPlaceholders(const HInfoFile& file) {
+    return file.AutoDET == 0;
+}
+
+// The DETs one relation line to the data function brings.
+int64_t DetsBroughtBy(const HInfoFile& file) {
+    return BringsPlaceholders(file) ? std::max(0, file.GetDetCount())
+                                    : static_cast<int64_t>(file.detList.size());
+}
+
+}  // namespace
+
 int32_t HInfoTask::CountListDets(int32_t checkSameName) const {
-    const int64_t all = static_cast<int64_t>(detList.size()) + unlistedPlaceholders;
-    const auto total = static_cast<int32_t>(std::min<int64_t>(all, INT32_MAX));
-    if (checkSameName == 0) {
-        return total;
+    int64_t all = 0;
+    for (const HInfoFile* file : ftrList) {
+        all += DetsBroughtBy(*file);
     }
-    // An entry is a duplicate when a later entry has its name, so every name counts once.
-    std::unordered_set<std::string_view> names;
-    int32_t named = 0;
-    for (const HInfoCol& entry : detList) {
-        if (entry.placeholder != 1) {
-            ++named;
-            names.insert(entry.name);
+    if (checkSameName != 0) {
+        // Every named entry beyond the first of its name is a duplicate. A data function
+        // linked twice repeats all its names, so each distinct function is looked at once.
+        int64_t named = 0;
+        std::unordered_set<const HInfoFile*> seen;
+        std::unordered_set<std::string_view> names;
+        for (const HInfoFile* file : ftrList) {
+            if (BringsPlaceholders(*file)) {
+                continue;
+            }
+            named += static_cast<int64_t>(file->detList.size());
+            if (seen.insert(file).second) {
+                for (const HInfoCol& entry : file->detList) {
+                    names.insert(entry.name);
+                }
+            }
+        }
+        all -= named - static_cast<int64_t>(names.size());
+    }
+    return static_cast<int32_t>(std::min<int64_t>(all, INT32_MAX));
+}
+
+std::vector<HInfoCol> HInfoTask::ListDets(std::size_t limit) const {
+    std::vector<HInfoCol> list;
+    for (const HInfoFile* file : ftrList) {
+        if (BringsPlaceholders(*file)) {
+            const int32_t n = file->GetDetCount();
+            for (int32_t i = 1; i <= n && list.size() < limit; ++i) {
+                list.push_back(HInfoCol{file, PlaceholderDetName(i, n), kPlaceholderDetInfo, 1});
+            }
+        } else {
+            for (const HInfoCol& entry : file->detList) {
+                if (list.size() >= limit) {
+                    break;
+                }
+                list.push_back(HInfoCol{file, entry.name, entry.info, 0});
+            }
+        }
+        if (list.size() >= limit) {
+            break;
         }
     }
-    return total - (named - static_cast<int32_t>(names.size()));
+    return list;
 }
 
 int32_t HInfoTask::GetDetCount() const {
@@ -67,35 +106,12 @@ int32_t HInfoTask::GetFp() const {
 }
 
 void HInfoTask::ClearLinks() {
-    detList.clear();
     ftrList.clear();
     linkedEifCount = 0;
     linkedIlfCount = 0;
-    unlistedPlaceholders = 0;
 }
-
-namespace {
-
-// Placeholders of a data function beyond what is listed.
-int32_t UnlistedPlaceholdersOf(const HInfoFile& file) {
-    return file.AutoDET == 0 ? std::max(0, file.GetDetCount() - kMaxListEntries) : 0;
-}
-
-}  // namespace
 
 void HInfoTask::AddLinkedFile(HInfoFile& file) {
-    if (file.AutoDET == 0) {
-        const int32_t n = file.GetDetCount();
-        const int32_t listed = std::min(n, kMaxListEntries);
-        for (int32_t i = 1; i <= listed; ++i) {
-            detList.push_back(HInfoCol{&file, PlaceholderDetName(i, n), kPlaceholderDetInfo, 1});
-        }
-        unlistedPlaceholders = SaturatingAdd(unlistedPlaceholders, UnlistedPlaceholdersOf(file));
-    } else {
-        for (const HInfoCol& entry : file.detList) {
-            detList.push_back(HInfoCol{&file, entry.name, entry.info, 0});
-        }
-    }
     ftrList.push_back(&file);
     if (file.typeCode == kFpTypeILF) {
         ++linkedIlfCount;
@@ -112,14 +128,7 @@ void HInfoTask::RebuildLinks(const std::vector<HInfoFile*>& linkedFiles) {
 }
 
 void HInfoTask::UnlinkFile(const HInfoFile* file) {
-    std::erase_if(detList, [file](const HInfoCol& entry) { return entry.owner == file; });
-    const auto removed = std::erase(ftrList, file);
-    if (file != nullptr && removed > 0) {
-        const int64_t less =
-            static_cast<int64_t>(UnlistedPlaceholdersOf(*file)) * static_cast<int64_t>(removed);
-        unlistedPlaceholders =
-            static_cast<int32_t>(std::max<int64_t>(0, unlistedPlaceholders - less));
-    }
+    std::erase(ftrList, file);
 }
 
 HFpFields HInfoTask::Fields() const {
@@ -150,10 +159,8 @@ void HInfoTask::CopyFrom(const HInfoTask& other) {
     UserFTR = other.UserFTR;
     linkedEifCount = other.linkedEifCount;
     linkedIlfCount = other.linkedIlfCount;
-    detList = other.detList;
     ftrList = other.ftrList;
     checkDetSameName = other.checkDetSameName;
-    unlistedPlaceholders = other.unlistedPlaceholders;
 }
 
 }  // namespace zarvik

@@ -2,6 +2,7 @@
 // The record of a transaction function (EI, EO or EQ). Its DETs and its file types
 // referenced are gathered from the data functions that relation lines join it to.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -25,10 +26,11 @@ public:
     int Save(HIniFile& ini, const std::string& section) const override;
     int Load(HIniFile& ini, const std::string& section) override;
 
-    // The DETs of the gathered list; with checkSameName non-zero each name among the
-    // entries that are not placeholders counts once, and every placeholder counts.
+    // The DETs the linked data functions bring, one set per relation line; with
+    // checkSameName non-zero each name among the entries that are not placeholders counts
+    // once, and every placeholder counts.
     int32_t CountListDets(int32_t checkSameName) const;
-    // The DET count the rating uses: UserDET when AutoDET is not 1, else the list's count
+    // The DET count the rating uses: UserDET when AutoDET is not 1, else the linked count
     // under checkDetSameName.
     int32_t GetDetCount() const;
     // UserFTR when AutoFTR is not 1, else the length of the FTR list.
@@ -36,16 +38,21 @@ public:
     // The matrix level for the counts; cellCode as RateComplexity gives it.
     int32_t GetLevel(int32_t* cellCode = nullptr) const;
 
-    // Empties the gathered DETs, FTRs and the linked ILF and EIF counts.
+    // The DET list as the transaction shows it, at most limit entries: for each relation
+    // line in order, the linked data function's DETs, or placeholders standing for its
+    // typed DET count. Built on demand; the count above needs no list.
+    std::vector<HInfoCol> ListDets(std::size_t limit = SIZE_MAX) const;
+
+    // Empties the FTR list and the linked ILF and EIF counts.
     void ClearLinks();
-    // Adds one relation line's data function: its DETs (placeholders when its DET count
-    // is typed as a number), the function itself as an FTR, and its type to the counts.
+    // Adds one relation line's data function: it is an FTR, brings its DETs and adds its
+    // type to the counts.
     void AddLinkedFile(HInfoFile& file);
-    // Rebuilds the gathered lists from the data functions at the other ends of the
-    // transaction's relation lines, one entry per line, in line order.
+    // Rebuilds the links from the data functions at the other ends of the transaction's
+    // relation lines, one entry per line, in line order.
     void RebuildLinks(const std::vector<HInfoFile*>& linkedFiles);
-    // Forgets a data function whose relation line was removed: its DETs, then every FTR
-    // entry for it.
+    // Forgets a data function whose relation line was removed: every FTR entry for it, and
+    // so the DETs it brought.
     void UnlinkFile(const HInfoFile* file);
 
     void CopyFrom(const HInfoTask& other);
@@ -60,14 +67,13 @@ public:
     // Derived from the relation lines, never stored.
     int32_t linkedEifCount = 0;
     int32_t linkedIlfCount = 0;
-    std::vector<HInfoCol> detList;
-    std::vector<HInfoFile*> ftrList;  // the linked data functions, one per relation line
-    // The rules' same-name DET check the gathered list is counted under; whoever gathers
-    // the links sets it from the rules in force.
+    // The linked data functions, one per relation line. A transaction's DETs are those
+    // they bring, counted from here rather than copied, so that many lines to a data
+    // function with a long list or a typed count of millions cost one pointer each.
+    std::vector<HInfoFile*> ftrList;
+    // The rules' same-name DET check the DETs are counted under; whoever gathers the links
+    // sets it from the rules in force.
     int32_t checkDetSameName = 0;
-    // Fixed DETs counted but not listed: a linked data function lists at most
-    // kMaxListEntries placeholders, so that a typed count of millions stays a number.
-    int32_t unlistedPlaceholders = 0;
 
 private:
     // The stored fields shared with the other function record.
