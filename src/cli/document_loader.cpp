@@ -19,11 +19,19 @@ std::string DiagnoseLoadFailure(const std::string& bytes) {
 
 int OpenDocument(const std::string& path, HFlowDocument& doc, HStderrUiPort& port) {
     port.SetSubject(path);
-    HLoadResult result = doc.LoadDocument(path);
+    // The port answers OK to both questions and says what it took.
+    HLoadOptions options;
+    HLoadResult result = doc.LoadDocument(path, options);
+    if (result.status == HLoadStatus::kUtf8Text) {
+        port.MessageBox(Utf8Question(path), "確認", HMsgIcon::Question, HMsgButtons::OkCancel);
+        options.acceptUtf8 = 1;
+        result = doc.LoadDocument(path, options);
+    }
     if (result.status == HLoadStatus::kNewerVersion) {
-        // The port answers OK and says that the figures may differ.
         port.MessageBox(kNewerVersionQuestion, "確認", HMsgIcon::Warning, HMsgButtons::OkCancel);
-        result = doc.LoadDocument(path, HLoadOptions{1});
+        port.Line("warning: its figures may differ from what the newer version computes");
+        options.acceptNewer = 1;
+        result = doc.LoadDocument(path, options);
     }
     if (result.fileMissing) {
         port.Line("error: no such file");
@@ -37,6 +45,8 @@ int OpenDocument(const std::string& path, HFlowDocument& doc, HStderrUiPort& por
             return 1;
         case HLoadStatus::kUnreadable:
         case HLoadStatus::kNotText:
+        case HLoadStatus::kTooLarge:
+        case HLoadStatus::kNoSection:
             break;
         default:
             port.MessageBox(LoadFailureMessage(path), "エラー", HMsgIcon::Error, HMsgButtons::Ok);

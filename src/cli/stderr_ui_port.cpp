@@ -34,11 +34,9 @@ HMsgAnswer HStderrUiPort::MessageBox(const std::string& text, const std::string&
         case HMsgButtons::Ok:
             return HMsgAnswer::Ok;
         case HMsgButtons::OkCancel:
-            // The one question a load asks is whether to read a document of a newer
-            // version; a headless run reads it, and says that its figures may be off.
-            Line(
-                "warning: answered OK: the document is read anyway, and its figures may "
-                "differ from what the newer version computes");
+            // The questions a load asks: read a document of a newer version, or one
+            // written in UTF-8. A headless run reads it.
+            Line("warning: answered OK: the document is read anyway");
             return HMsgAnswer::Ok;
         case HMsgButtons::YesNo:
         case HMsgButtons::YesNoCancel:

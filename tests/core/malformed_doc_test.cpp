@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +21,7 @@
 #include "core/port/ui_port.h"
 #include "core/store/ini_file.h"
 #include "core/text/number_text.h"
+#include "test_support.h"
 
 namespace zarvik {
 namespace {
@@ -193,6 +195,68 @@ TEST_F(MalformedDocumentTest, SectionsNamedLikeLinesOrUnknownItems) {
     EXPECT_EQ(0,
               LoadBytes(Box("FILE_002") + "[LINE_abc]\r\nGuiPointFrom=0,0\r\nGuiPointTo=0,0\r\n"));
     EXPECT_EQ(0, LoadBytes("[LINE_]\r\nx=1\r\n"));
+}
+
+// A data function with a typed count of two billion DETs, joined to one transaction by
+// thousands of lines, once built a thousand placeholder entries per line (gigabytes for a
+// file of a megabyte). Each line now costs a pointer; under the sanitizer build a single
+// allocation past 256 MB fails the test.
+TEST_F(MalformedDocumentTest, RelationLinesDoNotMultiplyPlaceholderDets) {
+    std::string text =
+        Box("FILE_001", "FpType=200\r\nAutoDET=0\r\nUserDET=2000000000\r\n") +
+        Box("TASK_002", "FpType=100\r\nSelectFpSumType=2\r\nAutoDET=1\r\nAutoFTR=1\r\n");
+    for (int i = 3; i < 20003; ++i) {
+        text += Line(Format("LINE_%03d", i), "FILE_001", "TASK_002");
+    }
+    ASSERT_EQ(1, LoadBytes(text));
+    const auto* task = static_cast<const HItemTask*>(doc.Boxes().Tail());
+    EXPECT_EQ(INT32_MAX, task->GetDetCount());
+    EXPECT_EQ(20000, task->GetFtrCount());
+    EXPECT_EQ(7 + 6, doc.estimate.ufp);
+}
+
+TEST_F(MalformedDocumentTest, TwoGigabyteSparseFileIsRefusedUnread) {
+    const std::string path = Path("huge.zvk");
+    Write("huge.zvk", Box("FILE_001"));
+    fs::resize_file(path, std::uintmax_t{2} << 30);
+    const HLoadResult result = doc.LoadDocument(path);
+    EXPECT_EQ(HLoadStatus::kTooLarge, result.status);
+    EXPECT_NE(std::string::npos, result.detail.find("2147483648 bytes")) << result.detail;
+    EXPECT_NE(std::string::npos,
+              LoadFailureMessage(path, result.status).find("ファイルが大きすぎます"));
+    // Binary data is told from its first block.
+    Write("picture.zvk", "\x89PNG\r\n\x1A\n" + std::string(100, '\0'));
+    EXPECT_EQ(HLoadStatus::kNotText, doc.LoadDocument(Path("picture.zvk")).status);
+    Write("utf16.zvk", std::string("\xFF\xFE[\0F\0", 6));
+    EXPECT_NE(std::string::npos, doc.LoadDocument(Path("utf16.zvk")).detail.find("UTF-16"));
+    EXPECT_EQ(2, doc.Boxes().Count());
+}
+
+// UTF-8 documents, with or without a byte-order mark, failed on a section "???" or loaded
+// with garbled names; CR-only line ends and text without sections loaded as an empty
+// document that a save would then put in place of the file.
+TEST_F(MalformedDocumentTest, EncodingProblemsAreNamed) {
+    const std::string utf8 = Box("FILE_001", "Name=顧客マスタ\r\n");
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + utf8, utf8}) {
+        Write("utf8.zvk", bytes);
+        const int32_t boxes = doc.Boxes().Count();
+        EXPECT_EQ(HLoadStatus::kUtf8Text, doc.LoadDocument(Path("utf8.zvk")).status);
+        EXPECT_EQ(boxes, doc.Boxes().Count());
+        ASSERT_TRUE(doc.LoadDocument(Path("utf8.zvk"), HLoadOptions{0, 1}));
+        EXPECT_EQ("顧客マスタ", doc.Boxes().Head()->Record()->name);
+        ASSERT_EQ(1, doc.SaveDocument(Path("saved.zvk")));
+        EXPECT_NE(std::string::npos,
+                  test_support::FileBytes(Path("saved.zvk")).find("Name=\x8C\xDA\x8B\x71"));
+    }
+    std::string crOnly = Box("FILE_001") + Box("TASK_002");
+    std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+    ASSERT_EQ(1, LoadBytes(crOnly));
+    EXPECT_EQ(2, doc.Boxes().Count());
+
+    Write("prose.zvk", "This is not a document.\r\nNor is this line.\r\n");
+    EXPECT_EQ(HLoadStatus::kNoSection, doc.LoadDocument(Path("prose.zvk")).status);
+    EXPECT_EQ(1, LoadBytes("\r\n  \r\n"));
+    EXPECT_EQ(0, doc.Boxes().Count());
 }
 
 TEST_F(MalformedDocumentTest, TenDigitIdsSaturateLikeAtoi) {

@@ -1,7 +1,10 @@
 // A whole document file: the items, the rules when the document has its own, the header.
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -13,6 +16,7 @@
 #include "core/port/platform.h"
 #include "core/store/file_io.h"
 #include "core/store/ini_file.h"
+#include "core/text/cp932.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {
@@ -36,8 +40,45 @@ std::string FileTitle(const std::string& path) {
     return name;
 }
 
+// The first bytes of a file, enough to tell text from a picture or an archive.
+constexpr std::size_t kFirstBlockBytes = 64 * 1024;
+
+std::string ReadFirstBlock(const std::string& path) {
+    std::string block(kFirstBlockBytes, '\0');
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return {};
+    }
+    std::size_t got = 0;
+    while (got < block.size()) {
+        const ssize_t n = ::read(fd, block.data() + got, block.size() - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    block.resize(got);
+    return block;
+}
+
+HLoadResult NotTextResult(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        return HLoadResult::Failure(HLoadStatus::kNotText,
+                                    "is UTF-16 text; a document is written in cp932 (Shift_JIS)");
+    }
+    // No text of cp932 holds a NUL byte; such a file is a picture, an archive or the like,
+    // which the INI reader would take for an empty document.
+    return HLoadResult::Failure(HLoadStatus::kNotText,
+                                "holds binary data, not the text of a document");
+}
+
 // The document's bytes. A missing path reads as an empty document; anything that exists
-// but is no readable text file fails, so that saving never replaces it with nothing.
+// but is no readable text file fails, so that saving never replaces it with nothing. The
+// size and the first block are looked at before the whole file is read.
 HLoadResult ReadDocumentBytes(const std::string& path, std::string& bytes) {
     HLoadResult result;
     struct stat st;
@@ -54,19 +95,59 @@ HLoadResult ReadDocumentBytes(const std::string& path, std::string& bytes) {
     if (!S_ISREG(st.st_mode)) {
         return HLoadResult::Failure(HLoadStatus::kUnreadable, "is not a regular file");
     }
+    const auto tooLarge = [&](long long size) {
+        return HLoadResult::Failure(
+            HLoadStatus::kTooLarge,
+            Format("is %lld bytes, more than a document may hold (%lld MB)", size,
+                   static_cast<long long>(kMaxReadBytes / (1024 * 1024))));
+    };
+    if (static_cast<unsigned long long>(st.st_size) > kMaxReadBytes) {
+        return tooLarge(static_cast<long long>(st.st_size));
+    }
+    if (ReadFirstBlock(path).find('\0') != std::string::npos) {
+        return NotTextResult(ReadFirstBlock(path));
+    }
     errno = 0;
     if (!ReadWholeFile(path, bytes)) {
+        if (errno == EFBIG) {
+            return tooLarge(static_cast<long long>(kMaxReadBytes) + 1);
+        }
         return HLoadResult::Failure(
             HLoadStatus::kUnreadable,
             std::string("cannot be read: ") + std::strerror(errno != 0 ? errno : EIO));
     }
-    // No text of cp932 holds a NUL byte; such a file is a picture, an archive or the like,
-    // which the INI reader would take for an empty document.
     if (bytes.find('\0') != std::string::npos) {
-        return HLoadResult::Failure(HLoadStatus::kNotText,
-                                    "holds binary data, not the text of a document");
+        return NotTextResult(bytes);
     }
     return result;
+}
+
+// Reads the document's text into the store: cp932 as every document is written, UTF-8
+// only when the user accepted it. A file whose lines end in CR alone (with no LF
+// anywhere) is read line by line as well; no valid document is a single line.
+HLoadResult ReadDocumentText(std::string& bytes, HLoadOptions options, HInfoIniFile& store) {
+    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+    const bool marked = std::string_view(bytes).starts_with(kUtf8Mark);
+    const bool utf8 = marked || IsUtf8BeyondAscii(bytes);
+    if (utf8 && !options.acceptUtf8) {
+        return HLoadResult::Failure(HLoadStatus::kUtf8Text,
+                                    "is UTF-8 text; a document is written in cp932 (Shift_JIS)");
+    }
+    if (bytes.find('\n') == std::string::npos) {
+        std::replace(bytes.begin(), bytes.end(), '\r', '\n');
+    }
+    if (utf8) {
+        store.ReadUtf8Text(std::string_view(bytes).substr(marked ? kUtf8Mark.size() : 0));
+    } else {
+        store.ReadBytes(bytes);
+    }
+    const bool blank = bytes.find_first_not_of(" \t\r\n") == std::string::npos;
+    if (store.SectionCount() == 0 && !blank) {
+        return HLoadResult::Failure(HLoadStatus::kNoSection,
+                                    "holds no section (no line [NAME] followed by key=value "
+                                    "lines): it is not a document");
+    }
+    return {};
 }
 
 uint32_t VersionNumber(int32_t major, int32_t minor) {
@@ -105,7 +186,10 @@ HLoadResult HFlowDocument::LoadDocument(const std::string& path, HLoadOptions op
         return read;
     }
     HInfoIniFile store;
-    store.ReadBytes(bytes);
+    HLoadResult text = ReadDocumentText(bytes, options, store);
+    if (!text) {
+        return text;
+    }
     HIniFile ini(store, 0);
 
     int version[4];

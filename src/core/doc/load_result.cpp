@@ -42,4 +42,30 @@ std::string LoadFailureMessage(const std::string& path) {
     return Format("ファイル(%s)の読み込みに失敗しました。", path.c_str());
 }
 
+std::string LoadFailureMessage(const std::string& path, HLoadStatus status) {
+    const char* reason = nullptr;
+    switch (status) {
+        case HLoadStatus::kTooLarge:
+            reason = "ファイルが大きすぎます(512MBまで)。";
+            break;
+        case HLoadStatus::kNotText:
+            reason = "テキストのデータファイルではありません。";
+            break;
+        case HLoadStatus::kNoSection:
+            reason = "データファイルのセクションがひとつもありません。";
+            break;
+        default:
+            break;
+    }
+    const std::string message = LoadFailureMessage(path);
+    return reason == nullptr ? message : message + "\r\n" + reason;
+}
+
+std::string Utf8Question(const std::string& path) {
+    return Format(
+        "ファイル(%s)はUTF-8で書かれています。\r\nUTF-8として読み込みますか。"
+        "(保存するとシフトJIS(cp932)で書き込まれます。)",
+        path.c_str());
+}
+
 }  // namespace zarvik

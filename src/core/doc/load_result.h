@@ -16,7 +16,14 @@ enum class HLoadStatus {
     kNewerVersion,  // written by a newer version: read again with acceptNewer to take it
     kMissingKey,    // a box without its geometry, a relation line without its end points
     kBrokenLine,    // a relation line's end names no box of the document
+    kTooLarge,      // larger than a document may be (kMaxDocumentBytes)
+    kNoSection,     // text without a single section: not a document
+    kUtf8Text,      // UTF-8 text: read again with acceptUtf8 to take it
 };
+
+// The largest file read as a document: far beyond any diagram, and small enough that
+// reading it cannot exhaust the machine.
+inline constexpr long long kMaxDocumentBytes = 512LL * 1024 * 1024;
 
 // A section skipped because an earlier one already loaded the item its name reads as.
 struct HDuplicateSection {
@@ -49,11 +56,18 @@ struct HLoadResult {
 struct HLoadOptions {
     // 1: a document of a newer version is read anyway (the user said so).
     int acceptNewer = 0;
+    // 1: a document written in UTF-8 is read as UTF-8 (the user said so); it is saved in
+    // cp932 like any other.
+    int acceptUtf8 = 0;
 };
 
 // The messages the document lifecycle shows for a load.
 std::string UnknownSectionMessage(const std::string& section);
 std::string LoadFailureMessage(const std::string& path);
+// The failure message with the reason, for the failures the user can do something about;
+// the bare failure message for the others.
+std::string LoadFailureMessage(const std::string& path, HLoadStatus status);
+std::string Utf8Question(const std::string& path);
 // The messages for what a load skipped: one per section, at most kMaxSectionMessages of
 // each kind, then one that counts the rest, so that a damaged file of thousands of
 // sections does not bury the user in messages.

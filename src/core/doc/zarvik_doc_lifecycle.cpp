@@ -78,17 +78,26 @@ int CZarvikDoc::OnFileNew() {
 }
 
 int CZarvikDoc::LoadAndAdopt(const std::string& path) {
-    HLoadResult result = LoadDocument(path);
+    // A UTF-8 document and one of a newer version are read only when the user says so.
+    HLoadOptions options;
+    HLoadResult result = LoadDocument(path, options);
+    if (result.status == HLoadStatus::kUtf8Text &&
+        UiPort().MessageBox(Utf8Question(path), "確認", HMsgIcon::Question,
+                            HMsgButtons::OkCancel) == HMsgAnswer::Ok) {
+        options.acceptUtf8 = 1;
+        result = LoadDocument(path, options);
+    }
     if (result.status == HLoadStatus::kNewerVersion &&
         UiPort().MessageBox(kNewerVersionQuestion, "確認", HMsgIcon::Warning,
                             HMsgButtons::OkCancel) == HMsgAnswer::Ok) {
-        result = LoadDocument(path, HLoadOptions{1});
+        options.acceptNewer = 1;
+        result = LoadDocument(path, options);
     }
     for (const std::string& message : SkippedSectionMessages(result)) {
         ShowMessage(message, "エラー", HMsgIcon::Error);
     }
     if (!result) {
-        ShowMessage(LoadFailureMessage(path), "エラー", HMsgIcon::Error);
+        ShowMessage(LoadFailureMessage(path, result.status), "エラー", HMsgIcon::Error);
         return 0;
     }
     AdoptPath(path, 1);

@@ -39,7 +39,7 @@ std::string ResolveTarget(const std::string& path) {
 
 }  // namespace
 
-int ReadWholeFile(const std::string& path, std::string& out) {
+int ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return 0;
@@ -47,6 +47,11 @@ int ReadWholeFile(const std::string& path, std::string& out) {
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
+        return 0;
+    }
+    if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+        ::close(fd);
+        errno = EFBIG;
         return 0;
     }
     std::string data;
@@ -63,6 +68,12 @@ int ReadWholeFile(const std::string& path, std::string& out) {
         }
         if (got == 0) {
             break;
+        }
+        // A file that grows while it is read stops at the limit too.
+        if (data.size() + static_cast<std::size_t>(got) > maxBytes) {
+            ::close(fd);
+            errno = EFBIG;
+            return 0;
         }
         data.append(buffer, static_cast<std::size_t>(got));
     }

@@ -186,6 +186,16 @@ int HInfoIniFile::Read(const std::string& path) {
 // header name runs to the first "]" byte and the key to the first "=" byte. Names and
 // values are decoded to UTF-8 as they are stored.
 void HInfoIniFile::ReadBytes(std::string_view cp932) {
+    ReadLines(cp932, true);
+}
+
+// The bytes that classify a line ("[", "]", "=", LF, CR) are ASCII, which no byte of a
+// multibyte UTF-8 character is, so UTF-8 text splits into the same lines and names.
+void HInfoIniFile::ReadUtf8Text(std::string_view utf8) {
+    ReadLines(utf8, false);
+}
+
+void HInfoIniFile::ReadLines(std::string_view cp932, bool decode) {
     std::string keyScratch;
     std::string valueScratch;
     std::string currentName(kNoSectionName);
@@ -213,9 +223,15 @@ void HInfoIniFile::ReadBytes(std::string_view cp932) {
             }
             std::string_view name = line.substr(1, close - 1);
             if (name.size() > kSectionNameMaxBytes) {
-                name = name.substr(0, kSectionNameMaxBytes);
+                std::size_t cut = kSectionNameMaxBytes;
+                // UTF-8 text is cut between characters.
+                while (!decode && cut > 0 &&
+                       (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) {
+                    --cut;
+                }
+                name = name.substr(0, cut);
             }
-            currentName = Cp932ToUtf8(name);
+            currentName = decode ? Cp932ToUtf8(name) : std::string(name);
             current = nullptr;
             continue;
         }
@@ -226,8 +242,12 @@ void HInfoIniFile::ReadBytes(std::string_view cp932) {
         if (current == nullptr) {
             current = &SectionForWrite(currentName);
         }
-        current->SetValue(Decoded(line.substr(0, equals), keyScratch),
-                          Decoded(line.substr(equals + 1), valueScratch));
+        if (decode) {
+            current->SetValue(Decoded(line.substr(0, equals), keyScratch),
+                              Decoded(line.substr(equals + 1), valueScratch));
+        } else {
+            current->SetValue(line.substr(0, equals), line.substr(equals + 1));
+        }
     }
 }
 

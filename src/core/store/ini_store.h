@@ -28,6 +28,8 @@ public:
 
     // The same for file contents already in memory (cp932 bytes).
     void ReadBytes(std::string_view cp932);
+    // The same for text already in UTF-8 (a file someone wrote in UTF-8).
+    void ReadUtf8Text(std::string_view utf8);
 
     // Writes the whole store to path, CR LF line ends, cp932. The text goes to a temporary
     // file in the same folder first, which replaces the target only once it is complete,
@@ -73,6 +75,7 @@ public:
     void SetSizeHint(const HInfoIniFile* like) { m_sizeHint = like; }
 
 private:
+    void ReadLines(std::string_view text, bool decode);
     HInfoIniSection& SectionForWrite(std::string_view name);
     // The position of the section in m_sections, or npos.
     std::size_t FindPosition(std::string_view name, uint32_t hash) const;

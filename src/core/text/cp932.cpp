@@ -349,6 +349,25 @@ int Utf8ToCp932(std::string_view utf8, std::string& out) {
     return lost;
 }
 
+int IsUtf8BeyondAscii(std::string_view text) {
+    bool beyond = false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        char32_t cp;
+        const std::size_t length = ReadUtf8(text, i, cp);
+        if (length == 0) {
+            return 0;
+        }
+        beyond = true;
+        i += length;
+    }
+    return beyond ? 1 : 0;
+}
+
 std::string ToCp932(std::string_view utf8) {
     std::string out;
     Utf8ToCp932(utf8, out);

@@ -46,6 +46,11 @@ std::size_t Cp932Length(std::string_view utf8);
 // characters, never inside a double-byte character.
 std::string Cp932Truncate(std::string_view utf8, std::size_t maxBytes);
 
+// 1 when the text is valid UTF-8 and holds at least one character beyond ASCII: text that
+// someone wrote in UTF-8 rather than cp932 (cp932 text of any length is almost never
+// valid UTF-8).
+int IsUtf8BeyondAscii(std::string_view text);
+
 // 1 when the byte is a cp932 lead byte (the first of a double-byte character).
 inline int IsCp932LeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
