@@ -226,11 +226,12 @@ TEST(AutoGraphNearest, NearestIsTheClosestParticipantWithTiesToTheEarlierNode) {
     for (bool linear : {false, true}) {
         Diagram d;
         d.linearSearch = linear;
-        d.Add(kKindTask, 1000, 1000);             // 0, centre (1050, 1050)
-        d.Add(kKindTask, 1200, 1000);             // 1, 200 to the right
-        d.Add(kKindFile, 800, 1025, {100, 50});   // 2, 200 to the left: ties with 1
+        // Added bottom first: the node array runs from the top of the list.
+        d.Add(kKindFile, 1000, 1625, {100, 50});  // 4, 600 below 0
         d.Add(kKindBorder, 1010, 1000);           // 3, closest but does not take part
-        d.Add(kKindFile, 1000, 1625, {100, 50});  // 4, 600 below
+        d.Add(kKindFile, 800, 1025, {100, 50});   // 2, 200 to the left: ties with 1
+        d.Add(kKindTask, 1200, 1000);             // 1, 200 to the right
+        d.Add(kKindTask, 1000, 1000);             // 0, centre (1050, 1050)
         HAutoGraph graph(d.boxes, d.lines, d.Options());
         graph.BuildItems();
         const auto& items = graph.Items();
@@ -239,6 +240,24 @@ TEST(AutoGraphNearest, NearestIsTheClosestParticipantWithTiesToTheEarlierNode) {
         EXPECT_EQ(graph.FindNearest(items[2], kKindFile), &items[4]) << linear;
         EXPECT_EQ(graph.FindNearest(items[0], kKindBorder), nullptr) << linear;
         EXPECT_EQ(graph.FindNearest(items[1], kKindTask), &items[0]) << linear;
+    }
+}
+
+TEST(AutoGraphNearest, EvenlySpacedBoxesPushApartAsTiesResolve) {
+    // The middle box is 40 from each neighbour; the tie goes to the higher box, the last
+    // one added, so the middle box is pushed to the left.
+    for (bool linear : {false, true}) {
+        Diagram d;
+        d.linearSearch = linear;
+        HItemObject* left = d.Add(kKindTask, 450, 1000);
+        HItemObject* middle = d.Add(kKindTask, 490, 1000);
+        HItemObject* right = d.Add(kKindTask, 530, 1000);
+        HAutoGraph graph(d.boxes, d.lines, d.Options());
+        graph.BuildItems();
+        graph.OverlapPhase(d.canvas);
+        EXPECT_EQ(left->position.x, 389) << linear;
+        EXPECT_EQ(middle->position.x, 429) << linear;
+        EXPECT_EQ(right->position.x, 591) << linear;
     }
 }
 
@@ -297,12 +316,31 @@ TEST(AutoGraphPasses, SpringsAverageOverTheCountedLines) {
     d.Link(task, right);
     d.Link(border, task);
     d.Link(left, task);
-    d.Link(task, task);  // a line to itself counts for nothing
     HAutoGraph graph(d.boxes, d.lines, d.Options());
     graph.BuildItems();
     graph.SpringPhase(d.canvas);
     EXPECT_EQ(task->position, (HPoint{1000, 1000}));  // the two pulls cancel
     EXPECT_EQ(border->position, (HPoint{0, 1000}));
+}
+
+TEST(AutoGraphPasses, SelfLineCountsInSpringPhase) {
+    // The box is its own partner: zero distance, so a push along +x capped at half the
+    // radius sum, 50 ...
+    const HAutoGraphItem alone = Node(1000, 1000, 50, 0);
+    const HVector self = SpringForce(alone, alone, kSpringStiffness);
+    EXPECT_EQ(self.x, 50.0);
+    EXPECT_EQ(self.y, 0.0);
+    // ... averaged with the pull of 187.5 toward the data function.
+    Diagram d;
+    HItemObject* task = d.Add(kKindTask, 1000, 1000);
+    HItemObject* file = d.Add(kKindFile, 1400, 1025, {100, 50});
+    d.Link(task, file);
+    d.Link(task, task);
+    HAutoGraph graph(d.boxes, d.lines, d.Options());
+    graph.BuildItems();
+    graph.SpringPhase(d.canvas);
+    EXPECT_EQ(task->position, (HPoint{1118, 1000}));
+    EXPECT_EQ(file->position, (HPoint{1400, 1025}));
 }
 
 TEST(AutoGraphPasses, OneSeparationRepetitionPartsTwoOverlappingBoxes) {
@@ -326,7 +364,6 @@ TEST(AutoGraphPasses, CentreStepMovesEveryBoxTenUnitsTowardTheMiddle) {
         {{100, 100}, {107, 107}},  // up and left of the middle: diagonal 7 and 7
         {{3000, 1950}, {2990, 1950}},
         {{1950, 100}, {1950, 110}},
-        {{1950, 1950}, {1950, 1950}},  // already in the middle: stays
     };
     for (const Case& c : cases) {
         Diagram d;
@@ -336,6 +373,21 @@ TEST(AutoGraphPasses, CentreStepMovesEveryBoxTenUnitsTowardTheMiddle) {
         graph.CentreStep(d.canvas);
         EXPECT_EQ(box->position, c.expected) << c.start.x << "," << c.start.y;
     }
+}
+
+TEST(AutoGraphPasses, CentreStepAtMiddleMovesByMinusTen) {
+    // The mean offset of the centres is exactly zero; its angle is 0, so every box steps
+    // along -x.
+    Diagram d;
+    HItemObject* a = d.Add(kKindTask, 1500, 1950);  // centre 450 left of the middle
+    HItemObject* b = d.Add(kKindFile, 2400, 1900);  // 450 right and 50 up
+    HItemObject* c = d.Add(kKindTask, 1950, 2000);  // 50 down
+    HAutoGraph graph(d.boxes, d.lines, d.Options());
+    graph.BuildItems();
+    graph.CentreStep(d.canvas);
+    EXPECT_EQ(a->position, (HPoint{1490, 1950}));
+    EXPECT_EQ(b->position, (HPoint{2390, 1900}));
+    EXPECT_EQ(c->position, (HPoint{1940, 2000}));
 }
 
 TEST(AutoGraphPasses, BoxesWithoutLinesMakeTenPlusNCentreSteps) {

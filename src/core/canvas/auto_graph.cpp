@@ -28,7 +28,8 @@ void HAutoGraph::BuildItems() {
     m_items.clear();
     m_indexes.clear();
     m_items.reserve(static_cast<size_t>(m_boxes.Count()));
-    for (HItemCore* item = m_boxes.Head(); item != nullptr; item = item->next) {
+    // From the top of the list (its tail) down, so ties go to the higher box.
+    for (HItemCore* item = m_boxes.Tail(); item != nullptr; item = item->previous) {
         if (auto* box = dynamic_cast<HItemObject*>(item)) {
             m_items.push_back(MakeAutoGraphItem(*box, static_cast<int32_t>(m_items.size())));
         }

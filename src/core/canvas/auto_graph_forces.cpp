@@ -9,12 +9,13 @@
 namespace zarvik {
 namespace {
 
-// The direction from q to n. Two nodes on the same centre have no direction of their own;
-// they are sent opposite ways by array order, or pushing both along +x would never part
-// them.
+// The direction from q to n; a zero distance has the angle 0 (+x). Two distinct nodes on
+// the same centre are a deliberate exception: pushing both along +x would never part them,
+// so the earlier node in the array goes along -x instead. A node that is its own partner
+// (a line from a box to itself) keeps +x.
 double Direction(const HAutoGraphItem& n, const HAutoGraphItem& q, const HVector& d) {
     if (d.x == 0 && d.y == 0) {
-        return n.order > q.order ? 0.0 : std::numbers::pi;
+        return n.order < q.order ? std::numbers::pi : 0.0;
     }
     return d.Angle();
 }

@@ -13,8 +13,8 @@
 namespace zarvik {
 
 void HAutoGraph::SpringPhase(HSize canvas) {
-    // The lines of each node in line-list order, and the first participating node of each
-    // box, so a node does not scan every line and every node.
+    // The lines of each node from the top of the line list, and the first participating node of
+    // each box, so a node does not scan every line and every node.
     std::unordered_map<const HItemObject*, int32_t> nodeOf;
     std::unordered_map<const HItemObject*, int32_t> partnerNodeOf;
     for (const HAutoGraphItem& item : m_items) {
@@ -24,7 +24,7 @@ void HAutoGraph::SpringPhase(HSize canvas) {
         }
     }
     std::vector<std::vector<const HItemLine*>> linesOf(m_items.size());
-    for (HItemCore* item = m_lines.Head(); item != nullptr; item = item->next) {
+    for (HItemCore* item = m_lines.Tail(); item != nullptr; item = item->previous) {
         const auto* line = dynamic_cast<const HItemLine*>(item);
         if (line == nullptr) {
             continue;
@@ -46,10 +46,10 @@ void HAutoGraph::SpringPhase(HSize canvas) {
         HVector sum;
         int counted = 0;
         for (const HItemLine* line : linesOf[static_cast<size_t>(node.order)]) {
+            // A line from the box to itself makes the box its own partner.
             const HItemObject* partner = line->toItem == node.box ? line->fromItem : line->toItem;
             auto found = partnerNodeOf.find(partner);
-            // A line from a box to itself would only push the box along +x.
-            if (found == partnerNodeOf.end() || found->second == node.order) {
+            if (found == partnerNodeOf.end()) {
                 continue;
             }
             sum += SpringForce(node, m_items[static_cast<size_t>(found->second)], stiffness);
@@ -115,12 +115,9 @@ void HAutoGraph::CentreStep(HSize canvas) {
     }
     const double count = static_cast<double>(m_items.size());
     mean = HVector(mean.x / count, mean.y / count);
-    // A drawing already in the middle stays there instead of drifting along -x.
-    HVector step;
-    if (mean.x != 0 || mean.y != 0) {
-        step = HVector(kCentreStepLength, 0);
-        step.Rotate(mean.Angle() + std::numbers::pi);
-    }
+    // A mean right at the middle has the angle 0, so the step then goes along -x.
+    HVector step(kCentreStepLength, 0);
+    step.Rotate(mean.Angle() + std::numbers::pi);
     for (const HAutoGraphItem& item : m_items) {
         ApplyForce(*item.box, step, canvas);
     }
