@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -193,11 +194,15 @@ TEST_F(CsvExportTest, AFileThatCannotBeCreatedIsReportedAsAWarning) {
     fs::create_directory(dir / "folder");
     EXPECT_EQ(ExportTransactions(doc, dir / "missing/t.csv"), 0);
     EXPECT_EQ(ExportFiles(doc, dir / "folder"), 0);
-    EXPECT_EQ(ui.messages,
-              (Rows{"Error:ファイルを開けませんでした", "Error:ファイルを開けませんでした"}));
+    const std::string readOnly = dir / "read-only.csv";
+    std::ofstream(readOnly) << "kept";
+    fs::permissions(readOnly, fs::perms::owner_read);
+    EXPECT_EQ(ExportFiles(doc, readOnly), 0);
+    EXPECT_EQ(ui.messages, (Rows(3, "Error:ファイルを開けませんでした")));
     EXPECT_TRUE(ui.warningOk);
     EXPECT_FALSE(fs::exists(dir / "missing"));
     EXPECT_TRUE(fs::is_directory(dir / "folder"));
+    EXPECT_EQ(FileBytes(readOnly), "kept");
 }
 
 TEST(CsvChooser, TitlesFilterAndExtension) {

@@ -87,7 +87,7 @@ TEST(DefaultFiles, FirstStartWritesTheThreeFilesAsBuiltIn) {
 }
 
 // A default file written again goes through the one safe writer: a link stays a link to
-// the file it names, and the file keeps its permissions.
+// the file it names, even a dangling one, and the file keeps its permissions.
 TEST(DefaultFiles, WritingFollowsLinksAndKeepsPermissions) {
     TempDir dir;
     const std::string target = dir / "shared.ini";
@@ -103,6 +103,14 @@ TEST(DefaultFiles, WritingFollowsLinksAndKeepsPermissions) {
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                   std::filesystem::perms::group_read);
     EXPECT_EQ(dir.Count(), 2);
+
+    // A dangling link gets the missing default file written where it points.
+    fs::create_directory(dir / "tables");
+    fs::create_symlink("tables/tyousei.ini", dir / kDefTyouseiFile);
+    HInfoSysMgrTyousei tyousei;
+    tyousei.LoadDefaults({dir.Path().string(), ""}, kDefTyouseiFile);
+    EXPECT_TRUE(fs::is_symlink(dir / kDefTyouseiFile));
+    EXPECT_EQ(FileBytes(dir / "tables/tyousei.ini"), ToCp932(BuiltinTyouseiText()));
 }
 
 TEST(DefaultFiles, AnExistingFileIsReadAndKept) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -59,6 +60,12 @@ TEST(SystemSettings, SaveKeepsSectionsItDoesNotOwn) {
     EXPECT_EQ("0", store.GetValue("Zarvik", "FileVersion.Revision", ""));
 
     EXPECT_EQ(0, system.SaveSettings(dir / "missing/Zarvik.ini"));
+    // A settings file made read-only is left as it is and the save reports failure.
+    const std::string saved = test_support::FileBytes(path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    system.settings.CanvasSizeCx = 800;
+    EXPECT_EQ(0, system.SaveSettings(path));
+    EXPECT_EQ(saved, test_support::FileBytes(path));
 }
 
 TEST(SystemRules, DocumentRulesComeAndGo) {

@@ -16,10 +16,15 @@ inline constexpr std::size_t kMaxReadBytes = std::size_t{512} * 1024 * 1024;
 // be read, else 1.
 int ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes = kMaxReadBytes);
 
-// Writes bytes to path through a temporary file in the same folder, which is flushed to
-// disk and then renamed over the target, so a failed write never destroys the previous
-// file. A symbolic link is followed and its target replaced. A new file gets the usual
-// permissions, an existing one keeps its own. Returns 1 on success, 0 otherwise.
+// Writes bytes to path so that a failed or interrupted write never destroys the previous
+// file nor leaves a partial one in sight: the bytes go to a file in the same folder that
+// has no name (or a temporary name the next write of the same path removes) until they
+// are complete and flushed, and then replace the target in one step. Symbolic links are
+// followed, a dangling one to the file it names, which is created. A new file gets the
+// usual permissions; a replaced one keeps its owner, group and permissions. An existing
+// target that is not a regular file, has no write permission bit or cannot be opened for
+// writing is refused and left as it is, as is one whose owner could not be kept. Returns
+// 1 on success, 0 otherwise.
 int WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // The chosen name with ext appended when its file name has no extension; a dot that
