@@ -17,10 +17,14 @@ std::string DiagnoseLoadFailure(const std::string& bytes) {
     return scratch.LoadItems(ini).detail;
 }
 
-int OpenDocument(const std::string& path, HFlowDocument& doc, HStderrUiPort& port) {
+int OpenDocument(const std::string& path, HFlowDocument& doc, HStderrUiPort& port,
+                 HNewerDocument newer) {
     port.SetSubject(path);
     HLoadResult result = doc.LoadDocument(path);
-    if (result.status == HLoadStatus::kNewerVersion) {
+    if (result.status == HLoadStatus::kNewerVersion && newer == HNewerDocument::kRefuse) {
+        // As when the user cancels the editor's question.
+        result.detail += ", which is not rewritten by an older one";
+    } else if (result.status == HLoadStatus::kNewerVersion) {
         // The port answers OK and says that the figures may differ.
         port.MessageBox(kNewerVersionQuestion, "確認", HMsgIcon::Warning, HMsgButtons::OkCancel);
         result = doc.LoadDocument(path, HLoadOptions{1});
