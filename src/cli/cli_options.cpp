@@ -13,9 +13,10 @@ struct HCommandSpec {
 };
 
 constexpr HCommandSpec kCommands[] = {
-    {"report", HCommand::Report, 1}, {"summary", HCommand::Summary, 1},
-    {"csv", HCommand::Csv, 3},       {"check", HCommand::Check, 1},
-    {"help", HCommand::Help, 0},     {"version", HCommand::Version, 0},
+    {"report", HCommand::Report, 1},   {"summary", HCommand::Summary, 1},
+    {"csv", HCommand::Csv, 3},         {"check", HCommand::Check, 1},
+    {"save", HCommand::Save, 2},       {"help", HCommand::Help, 0},
+    {"version", HCommand::Version, 0},
 };
 
 const HCommandSpec* FindCommand(std::string_view name) {
@@ -97,6 +98,9 @@ std::string ParseArguments(const std::vector<std::string>& args, HCliOptions& op
         }
         options.documentPath = operands[2];
         options.outputPath = operands[3];
+    } else if (entry->command == HCommand::Save) {
+        options.documentPath = operands[1];
+        options.outputPath = operands[2];
     } else if (given == 1) {
         options.documentPath = operands[1];
     }
@@ -113,12 +117,19 @@ const char* UsageText() {
            "                                       write the list of transactions or data "
            "functions\n"
            "  check FILE.zvk                       load the document and report its problems\n"
+           "  save FILE.zvk OUT.zvk                write the document as the editor saves it\n"
+           "                                       (OUT may be FILE itself)\n"
            "  help, version                        this text, the program's version\n"
            "\n"
            "options:\n"
            "  --settings PATH  take the system rules from this settings file; by default\n"
            "                   they come from the editor's settings file when there is one.\n"
            "                   A document with rules of its own is always measured by them.\n"
+           "\n"
+           "save writes what the editor writes: the document's own rules when it has them\n"
+           "(the system rules too when the settings file has IsSaveRule2Flow=1), and\n"
+           "LastUpdate= the time of the save, the one line in which two saves of a document\n"
+           "differ. A document written by a newer version is refused.\n"
            "\n"
            "Messages go to standard error. Exit status: 0 success, 1 a document that cannot\n"
            "be loaded or a file that cannot be read or written, 2 a usage error.\n";

@@ -8,14 +8,14 @@
 
 namespace zarvik::cli {
 
-enum class HCommand { Help, Version, Report, Summary, Csv, Check };
+enum class HCommand { Help, Version, Report, Summary, Csv, Check, Save };
 
 struct HCliOptions {
     HCommand command = HCommand::Help;
     std::optional<std::string> settingsPath;
     std::string csvList;  // "transactions" or "files"
     std::string documentPath;
-    std::string outputPath;  // csv only
+    std::string outputPath;  // csv and save
 };
 
 // Fills options from argv. Returns an empty text on success, else what is wrong with the

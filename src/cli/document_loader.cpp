@@ -17,7 +17,8 @@ std::string DiagnoseLoadFailure(const std::string& bytes) {
     return scratch.LoadItems(ini).detail;
 }
 
-int OpenDocument(const std::string& path, HFlowDocument& doc, HStderrUiPort& port) {
+int OpenDocument(const std::string& path, HFlowDocument& doc, HStderrUiPort& port,
+                 HNewerDocument newer) {
     port.SetSubject(path);
     // The port answers OK to both questions and says what it took.
     HLoadOptions options;
@@ -27,7 +28,10 @@ int OpenDocument(const std::string& path, HFlowDocument& doc, HStderrUiPort& por
         options.acceptUtf8 = 1;
         result = doc.LoadDocument(path, options);
     }
-    if (result.status == HLoadStatus::kNewerVersion) {
+    if (result.status == HLoadStatus::kNewerVersion && newer == HNewerDocument::kRefuse) {
+        // As when the user cancels the editor's question.
+        result.detail += ", which is not rewritten by an older one";
+    } else if (result.status == HLoadStatus::kNewerVersion) {
         port.MessageBox(kNewerVersionQuestion, "確認", HMsgIcon::Warning, HMsgButtons::OkCancel);
         port.Line("warning: its figures may differ from what the newer version computes");
         options.acceptNewer = 1;

@@ -17,6 +17,7 @@
 #include "cli/summary_json.h"
 #include "core/doc/csv_export.h"
 #include "core/doc/flow_document.h"
+#include "core/doc/zarvik_doc.h"
 #include "core/fp/estimate.h"
 #include "core/port/platform.h"
 
@@ -86,10 +87,31 @@ int RunCheck(const HCliOptions& options, HFlowDocument& doc, HStderrUiPort& port
     return WriteStdout(line, port);
 }
 
+// The editor's own steps: the document as it stands once opened, then its save command,
+// which writes the whole file or leaves the old one as it was.
+int RunSave(const HCliOptions& options, HStderrUiPort& port) {
+    CZarvikDoc doc;
+    if (!OpenDocument(options.documentPath, doc, port, HNewerDocument::kRefuse)) {
+        return kExitFailed;
+    }
+    doc.ResetHistory();
+    doc.SetPathName(options.outputPath, 0);
+    port.SetSubject(options.outputPath);
+    errno = 0;
+    if (!doc.OnFileSave()) {
+        port.Line("error: cannot write the document: " + OutputProblem(options.outputPath, errno));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
 int RunDocumentCommand(const HCliOptions& options, HStderrUiPort& port) {
     if (std::string problem = PrepareSystemRules(options.settingsPath); !problem.empty()) {
         port.Line("error: " + problem);
         return kExitFailed;
+    }
+    if (options.command == HCommand::Save) {
+        return RunSave(options, port);
     }
     HFlowDocument doc;
     if (!OpenDocument(options.documentPath, doc, port)) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <random>
+#include <utility>
 
 #include "cli/document_loader.h"
 #include "core/text/cp932.h"
@@ -64,6 +65,32 @@ TEST_F(MalformedTest, BoxWithoutItsSizeFailsNamingTheSection) {
     WriteDocument(dir / "nosize.zvk", FileSection(1, "会員", 200, 2, {}, {}) +
                                           "[TASK_002]\nName=登録\nGuiPoint=1,1\nFpType=100\n");
     ExpectRefused(dir / "nosize.zvk", "TASK_002: the box lacks its position or size");
+}
+
+TEST_F(MalformedTest, SectionReadUnderAnotherKeyIsNamedWithThatKey) {
+    const std::string geometry = "GuiPoint=0,0\nGuiSize=100,50\nGuiMinSize=30,30\n";
+    // A section name is cut at 999 bytes; the number of what is left gives the key.
+    const std::string longName = "FILE_001" + std::string(1200, 'x');
+    const std::pair<std::string, std::string> cases[] = {
+        {"[FILE_9999999999]\n" + geometry,
+         "FILE_9999999999: the box is read from section FILE_2147483647, which the document "
+         "does not have"},
+        {"[file_7]\n" + geometry + "[FILE_007]\nName=a\n",
+         "file_7: the box is read from section FILE_007, which lacks its position or size "
+         "(GuiPoint, GuiSize, GuiMinSize)"},
+        {"[" + longName + "]\n" + geometry,
+         longName.substr(0, 999) + ": the box is read from section FILE_001, which the "
+                                   "document does not have"},
+        {"[LINE_1]\nGuiPointFrom=0,0\nGuiPointTo=0,0\n",
+         "LINE_1: the relation line is read from section LINE_001, which the document does "
+         "not have"},
+    };
+    for (const auto& [text, reason] : cases) {
+        WriteDocument(dir / "odd.zvk", text);
+        const RunResult run = Run({"check", dir / "odd.zvk"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(": error: " + reason + "\n"), std::string::npos) << run.err;
+    }
 }
 
 TEST_F(MalformedTest, DiagnosisFindsLinesWithoutEndPointsAndDoesNotAccuseSoundDocuments) {
@@ -146,6 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{{"csv", "lines", "a.zvk", "o.csv"},
                                 "csv: the list is 'transactions' or 'files', not 'lines'"},
                       UsageCase{{"check", "a.zvk", "--verbose"}, "unknown option '--verbose'"},
+                      UsageCase{{"save", "a.zvk"}, "save: missing arguments"},
                       UsageCase{{"report", "a.zvk", "--settings"},
                                 "--settings needs the path of a settings file"}));
 

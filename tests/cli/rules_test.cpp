@@ -119,7 +119,8 @@ TEST_F(RulesTest, NothingIsWrittenBesideTheProgramOrIntoTheConfigurationFolder) 
          {std::vector<std::string>{"report", dir / "plain.zvk"},
           std::vector<std::string>{"summary", dir / "plain.zvk"},
           std::vector<std::string>{"check", dir / "plain.zvk"},
-          std::vector<std::string>{"csv", "files", dir / "plain.zvk", dir / "out.csv"}}) {
+          std::vector<std::string>{"csv", "files", dir / "plain.zvk", dir / "out.csv"},
+          std::vector<std::string>{"save", dir / "plain.zvk", dir / "saved.zvk"}}) {
         EXPECT_EQ(RunZvk(args, RunOptions{program, dir / "home", ""}).status, 0);
     }
     std::vector<std::string> beside;

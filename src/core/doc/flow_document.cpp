@@ -94,17 +94,20 @@ int LoadLine(HIniFile& ini, const std::string& section, HItemLine& line) {
     return line.HInfoItemCore::LoadGui(ini, section);
 }
 
-// Constructs and loads the item a section names; nullptr when the load fails.
-std::unique_ptr<HItemCore> LoadItem(HIniFile& ini, int32_t kind, int32_t id) {
+// Constructs and loads the item a section names. Its keys are read from the item's own
+// section key, given back in key: a name such as "file_7" or "FILE_9999999999" is read
+// from another section (FILE_007, FILE_2147483647). nullptr when the load fails.
+// key is the item's section key, which the item is read from.
+std::unique_ptr<HItemCore> LoadItem(HIniFile& ini, int32_t kind, int32_t id,
+                                    const std::string& key) {
     if (kind == kKindLine) {
         auto line = std::make_unique<HItemLine>();
         line->id = id;
-        return LoadLine(ini, line->GetSectionKey(), *line) ? std::move(line) : nullptr;
+        return LoadLine(ini, key, *line) ? std::move(line) : nullptr;
     }
     std::unique_ptr<HItemObject> box = MakeBoxItem(kind);
     box->id = id;
-    const std::string section = box->GetSectionKey();
-    if (!box->LoadGui(ini, section) || !box->Record()->Load(ini, section)) {
+    if (!box->LoadGui(ini, key) || !box->Record()->Load(ini, key)) {
         return nullptr;
     }
     return box;
@@ -120,12 +123,22 @@ int IsDocumentHeaderSection(std::string_view name) {
                                                                                               : 0;
 }
 
-HLoadResult MissingKeyResult(const std::string& section, int32_t kind, HLoadResult readSoFar) {
-    HLoadResult result = HLoadResult::Failure(
-        HLoadStatus::kMissingKey,
-        section + (kind == kKindLine
-                       ? ": the relation line lacks its end points (GuiPointFrom, GuiPointTo)"
-                       : ": the box lacks its position or size (GuiPoint, GuiSize, GuiMinSize)"));
+// An item section that did not load: named, and when its item was read from another
+// section (its key), named with that section and whether the document has it.
+HLoadResult MissingKeyResult(const HInfoIniFile& store, const std::string& section,
+                             const std::string& key, int32_t kind, HLoadResult readSoFar) {
+    const char* lacks = kind == kKindLine
+                            ? "lacks its end points (GuiPointFrom, GuiPointTo)"
+                            : "lacks its position or size (GuiPoint, GuiSize, GuiMinSize)";
+    std::string detail = section + (kind == kKindLine ? ": the relation line " : ": the box ");
+    if (key == section) {
+        detail += lacks;
+    } else if (store.FindSection(key) == nullptr) {
+        detail += "is read from section " + key + ", which the document does not have";
+    } else {
+        detail += "is read from section " + key + ", which " + lacks;
+    }
+    HLoadResult result = HLoadResult::Failure(HLoadStatus::kMissingKey, std::move(detail));
     result.unknownSections = std::move(readSoFar.unknownSections);
     result.duplicateSections = std::move(readSoFar.duplicateSections);
     return result;
@@ -171,6 +184,7 @@ HLoadResult HFlowDocument::LoadItems(HIniFile& ini) {
     std::unordered_set<std::string> loadedKeys;
     int64_t largestId = std::numeric_limits<int32_t>::min();
     const HInfoIniFile& store = ini.Store();
+    std::string key;
     for (std::size_t i = 0; i < store.SectionCount(); ++i) {
         const std::string& name = store.SectionAt(i).Name();
         const SectionPrefix* match = MatchSectionPrefix(name);
@@ -183,14 +197,14 @@ HLoadResult HFlowDocument::LoadItems(HIniFile& ini) {
         const int32_t id = Atoi(std::string_view(name).substr(match->prefix.size()));
         // Sections whose names read as one key (FILE_001, file_001, FILE_1x) would load one
         // item twice, with one id: the first is the item, the others are skipped.
-        std::string key = NumberedKey(SectionKeyPrefix(match->kind), id);
+        key = NumberedKey(SectionKeyPrefix(match->kind), id);
         if (!loadedKeys.insert(key).second) {
-            result.duplicateSections.push_back({name, std::move(key)});
+            result.duplicateSections.push_back({name, key});
             continue;
         }
-        std::unique_ptr<HItemCore> item = LoadItem(ini, match->kind, id);
+        std::unique_ptr<HItemCore> item = LoadItem(ini, match->kind, id, key);
         if (item == nullptr) {
-            return MissingKeyResult(name, match->kind, std::move(result));
+            return MissingKeyResult(store, name, key, match->kind, std::move(result));
         }
         largestId = std::max<int64_t>(largestId, id);
         if (match->kind == kKindLine) {
