@@ -44,5 +44,14 @@ TEST_F(FixedMetricsText, LinesEndAtLineFeedCarriageReturnOrBoth) {
     EXPECT_EQ(dc.DrawText("A\r\nB", rect, kDtCalcRect), 2 * kStockSystemFont.height);
 }
 
+TEST_F(FixedMetricsText, HugeFontHeightMeasuresWithoutOverflow) {
+    HLogFont font;
+    font.height = -2147483647;
+    dc.SelectFont(font);
+    HRect rect{kCoordinateLimit, 0, 0, 0};
+    EXPECT_EQ(dc.DrawText("ABCDEFGH\nA\nB", rect, kDtCalcRect), kCoordinateLimit);
+    EXPECT_EQ(rect, (HRect{kCoordinateLimit, 0, 2 * kCoordinateLimit, kCoordinateLimit}));
+}
+
 }  // namespace
 }  // namespace zarvik

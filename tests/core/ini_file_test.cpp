@@ -169,9 +169,9 @@ HLogFont FontTemplate() {
 
 TEST_F(IniFileTest, FontFieldsComeFromTheTextAndTheRestFromTheTemplate) {
     EXPECT_EQ(ini.GetFont("S", "k", std::nullopt), std::nullopt);
-    EXPECT_EQ(ini.GetFont("S", "k", FontTemplate()), kStockSystemFont);
+    EXPECT_EQ(ini.GetFont("S", "k", FontTemplate()), StockFontAsStored());
     Given("0,0,0,400,-13");
-    EXPECT_EQ(ini.GetFont("S", "k", FontTemplate()), kStockSystemFont);
+    EXPECT_EQ(ini.GetFont("S", "k", FontTemplate()), StockFontAsStored());
 
     const struct {
         std::string text;
@@ -213,14 +213,16 @@ TEST_F(IniFileTest, FontHeightPassesThroughWholePoints) {
         int dpi;
         int32_t stored, loaded;
     } cases[] = {
-        {96, -13, -13},   // 10 points
-        {96, -16, -16},   // 12 points
-        {96, -14, -15},   // 10.5 points, rounded to 11
-        {96, 13, -13},    // a positive height gives the same size
-        {96, 0, 0},       //
-        {120, -17, -17},  // 10 points
-        {120, -16, -17},  // 9.6 points, rounded to 10
-        {120, -13, -13},  // 7.8 points, rounded to 8
+        {96, -13, -13},            // 10 points
+        {96, -16, -16},            // 12 points
+        {96, -14, -15},            // 10.5 points, rounded to 11
+        {96, 13, -13},             // a positive height gives the same size
+        {96, 0, 0},                //
+        {120, -17, -17},           // 10 points
+        {120, -16, -17},           // 9.6 points, rounded to 10
+        {120, -13, -13},           // 7.8 points, rounded to 8
+        {96, -2147483647, -2184},  // held to 1638 points
+        {96, 2147483647, -2184},
     };
     const Screen120Dpi screen120;
     for (const auto& c : cases) {
@@ -228,6 +230,24 @@ TEST_F(IniFileTest, FontHeightPassesThroughWholePoints) {
         Given(Format("0,0,0,400,%d,ＭＳ ゴシック", c.stored));
         EXPECT_EQ(ini.GetFont("S", "k", FontTemplate())->height, c.loaded)
             << c.dpi << " dpi, " << c.stored;
+    }
+}
+
+// A document whose font was missing is saved with the stock font; saving what that reads
+// back as must give the same value again.
+TEST_F(IniFileTest, StockFontReadsBackAsItWasSaved) {
+    const Screen120Dpi screen120;
+    for (const HPlatform* platform :
+         {static_cast<const HPlatform*>(nullptr), static_cast<const HPlatform*>(&screen120)}) {
+        SetPlatform(platform);
+        Given(std::nullopt);
+        const auto stock = ini.GetFont("S", "k", FontTemplate());
+        ASSERT_TRUE(stock);
+        EXPECT_LT(stock->height, 0);
+        ini.SetFont("S", "first", stock);
+        ini.SetFont("S", "second", ini.GetFont("S", "first", FontTemplate()));
+        EXPECT_EQ(Stored("second"), Stored("first"));
+        EXPECT_EQ(ini.GetFont("S", "first", FontTemplate())->height, stock->height);
     }
 }
 

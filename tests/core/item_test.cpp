@@ -396,6 +396,43 @@ TEST(ItemDragPart, ImageKeepsPictureRatio) {
     EXPECT_EQ(image.size, (HSize{80, 80}));
 }
 
+TEST(ItemDragPart, TallImageOfAThinPictureStopsAtTheCoordinateLimit) {
+    HDrawList noLines;
+    HItemImageBox image;
+    HBitmap picture;
+    picture.header.width = 16384;
+    picture.header.height = 1;
+    image.picture = picture;
+    image.size = {30, 200000};
+    StartDrag(image);
+    EXPECT_EQ(image.DragPart(kHitBottom, {0, 1}, noLines), 1);
+    EXPECT_EQ(image.size, (HSize{kCoordinateLimit, 200001}));
+}
+
+TEST(ItemDragPart, HandlesStopAtTheCoordinateLimit) {
+    HDrawList noLines;
+    HItemFile file;
+    file.size = {kCoordinateLimit, kCoordinateLimit};
+    StartDrag(file);
+    EXPECT_EQ(file.DragPart(kHitRight, {11, 0}, noLines), 1);
+    EXPECT_EQ(file.DragPart(kHitBottom, {0, 11}, noLines), 1);
+    EXPECT_EQ(file.size, (HSize{kCoordinateLimit, kCoordinateLimit}));
+    // The near edges stop where the box is as large as it may be; the far edges stay.
+    EXPECT_EQ(file.DragPart(kHitLeft, {-11, 0}, noLines), 1);
+    EXPECT_EQ(file.DragPart(kHitTop, {0, -11}, noLines), 1);
+    EXPECT_EQ(file.position, (HPoint{0, 0}));
+    EXPECT_EQ(file.size, (HSize{kCoordinateLimit, kCoordinateLimit}));
+
+    file.size = {100, 100};
+    StartDrag(file);
+    EXPECT_EQ(file.DragPart(kHitLeft, {-2 * kCoordinateLimit, 0}, noLines), 1);
+    EXPECT_EQ(file.position.x, -kCoordinateLimit + 100);
+    EXPECT_EQ(file.size.cx, kCoordinateLimit);
+    file.text.labelDragStart = {kCoordinateLimit, 0};
+    EXPECT_EQ(file.DragPart(kHitLabel, {kCoordinateLimit, 0}, noLines), 1);
+    EXPECT_EQ(file.text.labelOffset.x, kCoordinateLimit);
+}
+
 class ItemLinks : public ::testing::Test {
 protected:
     void SetUp() override {

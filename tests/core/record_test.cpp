@@ -234,7 +234,7 @@ TEST(RecordBoxLoad, MissingAttributesGiveStockObjects) {
     EXPECT_EQ(box.penSelected, kStockBlackPen);
     EXPECT_EQ(box.penGuide, kStockBlackPen);
     EXPECT_EQ(box.brush, kStockHollowBrush);
-    EXPECT_EQ(box.text.font, kStockSystemFont);
+    EXPECT_EQ(box.text.font, StockFontAsStored());
     EXPECT_EQ(box.text.textColor, 0u);
     EXPECT_EQ(box.text.textFormat, 0);
     EXPECT_EQ(box.text.freePoint, 0);
@@ -248,7 +248,7 @@ TEST(RecordBoxLoad, MissingAttributesGiveStockObjects) {
     fresh.LoadGui(ini, kSection);
     EXPECT_EQ(fresh.penNormal, kStockBlackPen);
     EXPECT_EQ(fresh.brush, kStockHollowBrush);
-    EXPECT_EQ(fresh.text.font, kStockSystemFont);
+    EXPECT_EQ(fresh.text.font, StockFontAsStored());
 }
 
 TEST(RecordBoxLoad, MissingBrushAloneGivesAHollowFill) {

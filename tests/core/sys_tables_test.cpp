@@ -272,7 +272,6 @@ TEST_F(TableTest, CountKeysZeroAndMissing) {
     EXPECT_EQ(tyousei.rows.size(), 14u);
     hiritu.Load(ini, "RULE");
     EXPECT_EQ(hiritu.rows.size(), 6u);
-    EXPECT_EQ(hiritu.itemNames.size(), 25u);  // kept: the section names none
 }
 
 TEST_F(TableTest, DamagedRowsReadWhatIsThere) {
@@ -280,13 +279,57 @@ TEST_F(TableTest, DamagedRowsReadWhatIsThere) {
     ini.SetString("RULE", "SEISAN_MAP_000_000", "11");
     ini.SetString("RULE", "SEISAN_MAP_000_001", "22");
     ini.SetString("RULE", "SEISAN_MAP_000_003", "44");  // after a gap: not read
-    ini.SetString("RULE", "TYOUSEI_MAP_CNT", "-3");
+    ini.SetString("RULE", "TYOUSEI_MAP_CNT", "2000000000");
     seisan.Load(ini, "RULE");
     // Bounded by the keys the section holds, not the count it claims.
     EXPECT_LE(seisan.rows.size(), static_cast<std::size_t>(store.GetKeyCount("RULE")));
     EXPECT_EQ(seisan.rows[0].values, (std::array<int32_t, 6>{11, 22, 0, 0, 0, 0}));
     tyousei.Load(ini, "RULE");
-    EXPECT_TRUE(tyousei.rows.empty());
+    EXPECT_LE(tyousei.rows.size(), static_cast<std::size_t>(store.GetKeyCount("RULE")));
+}
+
+TEST_F(TableTest, NegativeRowCountGivesTheSameTablesAfterASave) {
+    HInfoSysMgrLang lang;
+    lang.LoadDefaults({}, "");
+    for (const char* key : {"TYOUSEI_MAP_CNT", "HIRITU_MAP_CNT", "LANGHIRITU_MAP_CNT"}) {
+        ini.SetString("RULE", key, "-1");
+    }
+    ini.SetString("RULE", "SelectTyouseiType", "1");
+    tyousei.Load(ini, "RULE");
+    hiritu.Load(ini, "RULE");
+    lang.Load(ini, "RULE");
+    const int32_t vaf = tyousei.GetVafX100();
+    EXPECT_EQ(vaf, 107);
+
+    HInfoIniFile savedStore;
+    HIniFile saved(savedStore, 0);
+    tyousei.Save(saved, "RULE");
+    hiritu.Save(saved, "RULE");
+    lang.Save(saved, "RULE");
+    HInfoSysMgrTyousei tyousei2;
+    HInfoSysMgrHiritu hiritu2;
+    HInfoSysMgrLang lang2;
+    tyousei2.Load(saved, "RULE");
+    hiritu2.Load(saved, "RULE");
+    lang2.Load(saved, "RULE");
+    EXPECT_EQ(tyousei2.GetVafX100(), vaf);
+    EXPECT_EQ(hiritu2.rows.size(), hiritu.rows.size());
+    EXPECT_EQ(hiritu2.GetValue(5, 24), hiritu.GetValue(5, 24));
+    ASSERT_EQ(lang2.rows.size(), 1u);
+    EXPECT_EQ(lang2.rows[0].ratio, lang.rows[0].ratio);
+}
+
+TEST_F(TableTest, MissingItemNamesLeaveAnEmptyList) {
+    hiritu.ResetToDefaults();
+    ini.SetString("RULE", "HIRITU_MAP_NAME_000", "要件定義");
+    ini.SetString("RULE", "HIRITU_MAP_NAME_001", "設計");
+    ini.SetString("RULE", "HIRITU_MAP_NAME_003", "試験");  // after a gap: not read
+    hiritu.Load(ini, "RULE");
+    EXPECT_EQ(hiritu.itemNames, (std::vector<std::string>{"要件定義", "設計"}));
+
+    HInfoIniFile otherStore;
+    hiritu.Load(HIniFile(otherStore, 0), "RULE");
+    EXPECT_TRUE(hiritu.itemNames.empty());
 }
 
 TEST_F(TableTest, TdiAndVaf) {

@@ -237,11 +237,9 @@ void HCanvasController::DragBoxes(HPoint q, uint32_t tick) {
             return;
         }
         // Each step starts from the drag origin, so a refused step leaves the last
-        // accepted geometry and a later acceptable one applies again.
+        // accepted geometry and a later acceptable one applies again. The box keeps itself
+        // within the coordinate limit.
         box->DragPart(operation, delta, m_doc.Lines());
-        box->position = ClampPoint(box->position);
-        box->size = ClampSize(box->size);
-        box->text.labelOffset = ClampPoint(box->text.labelOffset);
         m_edited |= kChangeGeometry;
         m_host.Redraw();
         return;

@@ -18,11 +18,14 @@ int32_t Saturate(int64_t value) {
                                                     std::numeric_limits<int32_t>::max()));
 }
 
-// The rows a table reads from a rule section: none to take the defaults instead.
+// The rows a table reads from a rule section: none to take the defaults instead, for a
+// missing count or one of 0 or less. A table is saved with its row count, so an empty one
+// is saved as 0, which reads as the defaults: were a negative count read as no rows, a save
+// would turn them into the defaults and change the estimate.
 int32_t ListedRowCount(const HIniFile& ini, std::string_view section, const char* countKey,
                        int& takeDefaults) {
     const std::string count = ini.GetString(section, countKey);
-    takeDefaults = count.empty() || Atoi(count) == 0 ? 1 : 0;
+    takeDefaults = count.empty() || Atoi(count) <= 0 ? 1 : 0;
     return takeDefaults == 1 ? 0 : systable::StoredRowCount(ini, section, count);
 }
 
@@ -177,17 +180,14 @@ void HInfoSysMgrHiritu::Load(const HIniFile& ini, std::string_view section) {
             row.info = ini.GetString(section, Format("HIRITU_MAP_%03d_INFO", i));
         }
     }
-    // A section without item names keeps the names it has rather than losing them all.
-    std::vector<std::string> names;
+    // The names the section holds, up to the first missing one: none leaves the list empty.
+    itemNames.clear();
     for (int i = 0; i < kHirituItems; ++i) {
         const auto name = ini.Store().FindValue(section, Format("HIRITU_MAP_NAME_%03d", i));
         if (!name) {
             break;
         }
-        names.emplace_back(*name);
-    }
-    if (!names.empty()) {
-        itemNames = std::move(names);
+        itemNames.emplace_back(*name);
     }
     SelectHirituType = ini.GetInt(section, "SelectHirituType");
 }

@@ -1,5 +1,7 @@
 #include "core/items/item_kinds.h"
 
+#include <algorithm>
+
 #include "core/items/draw_list.h"
 #include "core/items/item_line.h"
 #include "core/items/outline_geometry.h"
@@ -113,10 +115,15 @@ void HItemImageBox::AfterResize(int32_t hitCode) {
     }
     const double w = picture->header.width;
     const double h = picture->header.height;
+    // A long thin picture can ask for a side far beyond the coordinate limit; it stops there.
+    const auto side = [](double value) {
+        constexpr double kLimit = kCoordinateLimit;
+        return static_cast<int32_t>(std::clamp(value + 0.5, -kLimit, kLimit));
+    };
     if (hitCode == kHitTop || hitCode == kHitBottom) {
-        size.cx = static_cast<int32_t>(w / h * size.cy + 0.5);
+        size.cx = side(w / h * size.cy);
     } else if (hitCode == kHitLeft || hitCode == kHitRight) {
-        size.cy = static_cast<int32_t>(h / w * size.cx + 0.5);
+        size.cy = side(h / w * size.cx);
     }
 }
 

@@ -28,6 +28,22 @@ HRect Union(const HRect& a, const HRect& b) {
                  std::max(a.bottom, b.bottom)};
 }
 
+// value held to [low, high]; low wins should the bounds cross.
+int64_t Bounded(int64_t value, int64_t low, int64_t high) {
+    return std::max(low, std::min(value, high));
+}
+
+int32_t Coordinate(int64_t value) {
+    return static_cast<int32_t>(Bounded(value, -kCoordinateLimit, kCoordinateLimit));
+}
+
+// A moved near edge: its new position, held so that the distance to the far edge, which
+// stays where it is, is within the coordinate limit.
+int64_t MovedNearEdge(int64_t wanted, int64_t farEdge) {
+    return Bounded(wanted, std::max<int64_t>(-kCoordinateLimit, farEdge - kCoordinateLimit),
+                   kCoordinateLimit);
+}
+
 }  // namespace
 
 std::string ToDisplayText(const std::string& name) {
@@ -120,41 +136,47 @@ int HItemObject::GetBoundRect(HRect& rect) const {
 int HItemObject::DragPart(int32_t hitCode, HPoint delta, HDrawList& lineList) {
     switch (hitCode) {
         case kHitLabel:
-            text.labelOffset =
-                HPoint{text.labelDragStart.x + delta.x, text.labelDragStart.y + delta.y};
+            text.labelOffset = HPoint{Coordinate(int64_t{text.labelDragStart.x} + delta.x),
+                                      Coordinate(int64_t{text.labelDragStart.y} + delta.y)};
             break;
+        // Positions and sizes stay within the coordinate limit: a handle dragged past it
+        // stops there, the opposite edge staying where it is.
         case kHitTop: {
-            const int32_t newY = dragOrigin.y + delta.y;
-            const int32_t newHeight = position.y + size.cy - newY;
-            if (newHeight < minSize.cy) {
+            const int64_t bottom = int64_t{position.y} + size.cy;
+            const int64_t newY = MovedNearEdge(int64_t{dragOrigin.y} + delta.y, bottom);
+            if (bottom - newY < minSize.cy) {
                 return 0;
             }
-            position.y = newY;
-            size.cy = newHeight;
+            position.y = static_cast<int32_t>(newY);
+            size.cy = static_cast<int32_t>(bottom - newY);
             break;
         }
         case kHitLeft: {
-            const int32_t newX = dragOrigin.x + delta.x;
-            const int32_t newWidth = position.x + size.cx - newX;
-            if (newWidth < minSize.cx) {
+            const int64_t right = int64_t{position.x} + size.cx;
+            const int64_t newX = MovedNearEdge(int64_t{dragOrigin.x} + delta.x, right);
+            if (right - newX < minSize.cx) {
                 return 0;
             }
-            position.x = newX;
-            size.cx = newWidth;
+            position.x = static_cast<int32_t>(newX);
+            size.cx = static_cast<int32_t>(right - newX);
             break;
         }
-        case kHitBottom:
-            if (dragOriginSize.cy + delta.y < minSize.cy) {
+        case kHitBottom: {
+            const int64_t height = int64_t{dragOriginSize.cy} + delta.y;
+            if (height < minSize.cy) {
                 return 0;
             }
-            size.cy = dragOriginSize.cy + delta.y;
+            size.cy = Coordinate(height);
             break;
-        case kHitRight:
-            if (dragOriginSize.cx + delta.x < minSize.cx) {
+        }
+        case kHitRight: {
+            const int64_t width = int64_t{dragOriginSize.cx} + delta.x;
+            if (width < minSize.cx) {
                 return 0;
             }
-            size.cx = dragOriginSize.cx + delta.x;
+            size.cx = Coordinate(width);
             break;
+        }
         default:
             return 0;
     }

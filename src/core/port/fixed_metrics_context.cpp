@@ -1,6 +1,7 @@
 #include "core/port/fixed_metrics_context.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
@@ -8,31 +9,45 @@
 
 namespace zarvik {
 
+namespace {
+
+// Extents are held to the coordinate limit, so that a long text in a tall font neither
+// overflows here nor where the extent is added to a position.
+int32_t Saturated(int64_t value) {
+    return static_cast<int32_t>(std::min<int64_t>(value, kCoordinateLimit));
+}
+
+int32_t SaturatedSum(int32_t a, int32_t b) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{a} + b, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
 HSize HFixedMetricsContext::MeasureText(const std::string& text) const {
     const HLogFont& font = CurrentFont() ? *CurrentFont() : kStockSystemFont;
-    const int32_t height = std::abs(font.height);
+    const int64_t height = std::abs(int64_t{font.height});
     const std::string_view view = text;
-    int32_t lines = 1;
-    int32_t widest = 0;
+    int64_t lines = 1;
+    int64_t widest = 0;
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = view.find_first_of("\r\n", start);
         const std::string_view line = view.substr(start, end == view.npos ? end : end - start);
-        widest = std::max(widest, static_cast<int32_t>(Cp932Length(line)) * height / 2);
+        widest = std::max(widest, static_cast<int64_t>(Cp932Length(line)) * height / 2);
         if (end == view.npos) {
             break;
         }
         ++lines;
         start = end + (view.substr(end, 2) == "\r\n" ? 2 : 1);
     }
-    return HSize{widest, lines * height};
+    return HSize{Saturated(widest), Saturated(lines * height)};
 }
 
 int32_t HFixedMetricsContext::DrawText(const std::string& text, HRect& rect, int32_t format) {
     const HSize extent = MeasureText(text);
     if (format & kDtCalcRect) {
-        rect.right = rect.left + extent.cx;
-        rect.bottom = rect.top + extent.cy;
+        rect.right = SaturatedSum(rect.left, extent.cx);
+        rect.bottom = SaturatedSum(rect.top, extent.cy);
     }
     return extent.cy;
 }

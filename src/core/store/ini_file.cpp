@@ -71,6 +71,21 @@ int32_t PointFontHeight(int32_t tenthsOfPoint, int pixelsPerInch) {
     return -std::abs(MulDiv(pixelsPerInch, tenthsOfPoint, 720));
 }
 
+int32_t StoredFontHeight(int32_t height, int pixelsPerInch) {
+    // A hand-edited height near the 32-bit limit is held to the largest point size, so that
+    // it neither overflows here nor reaches text measuring as a font millions of pixels high.
+    const int32_t points =
+        std::clamp(FontHeightToPoints(height, pixelsPerInch), -kMaxFontPoints, kMaxFontPoints);
+    // Made again as a point font of -10 × points tenths, whose magnitude is what counts.
+    return PointFontHeight(-10 * points, pixelsPerInch);
+}
+
+HLogFont StockFontAsStored() {
+    HLogFont font = kStockSystemFont;
+    font.height = StoredFontHeight(font.height, Platform().ScreenPixelsPerInch());
+    return font;
+}
+
 HIniFile::HIniFile(HInfoIniFile& store, int writeOnClose)
     : m_store(store), m_writeOnClose(writeOnClose) {}
 
@@ -158,20 +173,15 @@ std::optional<HLogFont> HIniFile::GetFont(std::string_view section, std::string_
     const std::string_view value = ValueOrZero(m_store.FindValue(section, key));
     const FieldStarts starts(value, 5);
     if (starts.size() < 5) {
-        return kStockSystemFont;
+        return StockFontAsStored();
     }
     HLogFont font = *templ;
     font.italic = Atoi(value);
     font.strikeOut = FieldAt(value, starts[0]);
     font.underline = FieldAt(value, starts[1]);
     font.weight = FieldAt(value, starts[2]);
-    const int dpi = Platform().ScreenPixelsPerInch();
-    const int32_t points = FontHeightToPoints(FieldAt(value, starts[3]), dpi);
+    font.height = StoredFontHeight(FieldAt(value, starts[3]), Platform().ScreenPixelsPerInch());
     font.faceName = Cp932Truncate(value.substr(starts[4]), kFaceNameMaxBytes);
-    // Made again as a point font of -10 × points tenths, whose magnitude is what counts.
-    // A hand-edited height near the 32-bit limit must not overflow on the way.
-    const int64_t tenths = std::clamp<int64_t>(-10 * int64_t{points}, INT32_MIN, INT32_MAX);
-    font.height = PointFontHeight(static_cast<int32_t>(tenths), dpi);
     return font;
 }
 

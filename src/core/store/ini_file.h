@@ -53,7 +53,7 @@ public:
     // "italic,strikeOut,underline,weight,height,face". The stored height becomes whole
     // points at the screen's resolution and the font is made again at that point size;
     // the other fields come from the template. No template gives no font; an unreadable
-    // value gives the stock system font.
+    // value gives the stock system font (StockFontAsStored).
     std::optional<HLogFont> GetFont(std::string_view section, std::string_view key,
                                     const std::optional<HLogFont>& templ) const;
     int SetFont(std::string_view section, std::string_view key,
@@ -98,5 +98,18 @@ int32_t FontHeightToPoints(int32_t height, int pixelsPerInch);
 
 // The height in device units of a font made at tenths of a point (the sign is ignored).
 int32_t PointFontHeight(int32_t tenthsOfPoint, int pixelsPerInch);
+
+// The largest font size, in points, that a stored font height is read as.
+inline constexpr int32_t kMaxFontPoints = 1638;
+
+// The height of the font GetFont makes from a stored height: whole points, at most
+// kMaxFontPoints either way, made again as a point font. Applied to its own result it gives
+// that result again.
+int32_t StoredFontHeight(int32_t height, int pixelsPerInch);
+
+// The stock system font as GetFont gives it for a missing or malformed value: with the
+// height its stored form reads back as at the screen's resolution, so that a document
+// saved with it reads and saves again in the same bytes.
+HLogFont StockFontAsStored();
 
 }  // namespace zarvik
