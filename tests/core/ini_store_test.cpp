@@ -343,6 +343,20 @@ TEST(IniWrite, UndecodableBytesSurviveLoadAndSave) {
     EXPECT_EQ(FileBytes(dir / "in.ini"), original);
 }
 
+// Section names, keys and values made of any two bytes above ASCII, including the second
+// codes of characters cp932 holds twice, once drifted on every save and could gain a "]".
+TEST(IniWrite, EveryBytePairKeepsItsBytesInNamesKeysAndValues) {
+    for (int first = 0x80; first < 0x100; ++first) {
+        for (int second = 0x80; second < 0x100; ++second) {
+            const std::string pair = {static_cast<char>(first), static_cast<char>(second)};
+            const std::string bytes = "[S" + pair + "]\r\nk" + pair + "=v" + pair + "\r\n";
+            HInfoIniFile store;
+            store.ReadBytes(bytes);
+            ASSERT_EQ(store.ToBytes(), bytes) << Format("%02X %02X", first, second);
+        }
+    }
+}
+
 TEST(IniWrite, FailsWhereNoFileCanBeMade) {
     HInfoIniFile store;
     store.SetValue("S", "k", "v");
