@@ -248,6 +248,9 @@ TEST_F(MalformedDocumentTest, EncodingProblemsAreNamed) {
         EXPECT_NE(std::string::npos,
                   test_support::FileBytes(Path("saved.zvk")).find("Name=\x8C\xDA\x8B\x71"));
     }
+    // Half-width katakana in cp932 can happen to be valid UTF-8 (ﾃｽ is C3 BD): still cp932.
+    ASSERT_EQ(1, LoadBytes(Box("FILE_001", "Name=\xC3\xBD\r\n")));
+    EXPECT_EQ("ﾃｽ", doc.Boxes().Head()->Record()->name);
     std::string crOnly = Box("FILE_001") + Box("TASK_002");
     std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
     ASSERT_EQ(1, LoadBytes(crOnly));

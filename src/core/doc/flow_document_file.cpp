@@ -128,7 +128,7 @@ HLoadResult ReadDocumentBytes(const std::string& path, std::string& bytes) {
 HLoadResult ReadDocumentText(std::string& bytes, HLoadOptions options, HInfoIniFile& store) {
     constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
     const bool marked = std::string_view(bytes).starts_with(kUtf8Mark);
-    const bool utf8 = marked || IsUtf8BeyondAscii(bytes);
+    const bool utf8 = marked || LooksLikeUtf8(bytes);
     if (utf8 && !options.acceptUtf8) {
         return HLoadResult::Failure(HLoadStatus::kUtf8Text,
                                     "is UTF-8 text; a document is written in cp932 (Shift_JIS)");

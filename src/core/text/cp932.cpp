@@ -310,9 +310,12 @@ int Utf8ToCp932(std::string_view utf8, std::string& out) {
     while (i < utf8.size()) {
         char32_t cp;
         const std::size_t length = ReadUtf8(utf8, i, cp);
+        // A mark is U+FE00 or U+FE01, which begin with the byte 0xEF in UTF-8.
         char32_t next = 0;
         const std::size_t nextLength =
-            length == 0 || i + length >= utf8.size() ? 0 : ReadUtf8(utf8, i + length, next);
+            length == 0 || i + length >= utf8.size() || utf8[i + length] != '\xEF'
+                ? 0
+                : ReadUtf8(utf8, i + length, next);
         if (length == 0) {
             flush(i);
             out += '?';
@@ -349,8 +352,8 @@ int Utf8ToCp932(std::string_view utf8, std::string& out) {
     return lost;
 }
 
-int IsUtf8BeyondAscii(std::string_view text) {
-    bool beyond = false;
+int LooksLikeUtf8(std::string_view text) {
+    bool wide = false;
     std::size_t i = 0;
     while (i < text.size()) {
         if (static_cast<unsigned char>(text[i]) < 0x80) {
@@ -362,10 +365,10 @@ int IsUtf8BeyondAscii(std::string_view text) {
         if (length == 0) {
             return 0;
         }
-        beyond = true;
+        wide = wide || length >= 3;
         i += length;
     }
-    return beyond ? 1 : 0;
+    return wide ? 1 : 0;
 }
 
 std::string ToCp932(std::string_view utf8) {
