@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // twice: written as bytes, they join the characters around them) and no section name
     // holds a "]" byte in cp932 (the trail byte of some characters, such as ゾ), which ends
     // the name when it is read.
-    if (zarvik::IsUtf8BeyondAscii(input) && input.find("\xEF\x9E") == std::string_view::npos &&
+    if (zarvik::LooksLikeUtf8(input) && input.find("\xEF\x9E") == std::string_view::npos &&
         input.find("\xEF\x9F") == std::string_view::npos &&
         input.find("\xEF\xB8\x80") == std::string_view::npos &&
         input.find("\xEF\xB8\x81") == std::string_view::npos) {

@@ -353,7 +353,7 @@ int Utf8ToCp932(std::string_view utf8, std::string& out) {
 }
 
 int LooksLikeUtf8(std::string_view text) {
-    bool wide = false;
+    bool japanese = false;
     std::size_t i = 0;
     while (i < text.size()) {
         if (static_cast<unsigned char>(text[i]) < 0x80) {
@@ -365,10 +365,11 @@ int LooksLikeUtf8(std::string_view text) {
         if (length == 0) {
             return 0;
         }
-        wide = wide || length >= 3;
+        // CJK symbols, kana and ideographs, and the fullwidth and halfwidth forms.
+        japanese = japanese || (cp >= 0x3000 && cp <= 0x9FFF) || (cp >= 0xFF00 && cp <= 0xFFEF);
         i += length;
     }
-    return wide ? 1 : 0;
+    return japanese ? 1 : 0;
 }
 
 std::string ToCp932(std::string_view utf8) {

@@ -46,10 +46,10 @@ std::size_t Cp932Length(std::string_view utf8);
 // characters, never inside a double-byte character.
 std::string Cp932Truncate(std::string_view utf8, std::size_t maxBytes);
 
-// 1 when the text is valid UTF-8 with at least one character of three or more bytes (as
-// every Japanese character is): text someone wrote in UTF-8 rather than cp932. cp932 text is
-// almost never valid UTF-8; the exception, a few half-width katakana whose byte pairs read as
-// two-byte UTF-8 characters, is not taken for UTF-8.
+// 1 when the text is valid UTF-8 with at least one Japanese character (kana, ideographs,
+// CJK symbols, fullwidth forms): text someone wrote in UTF-8 rather than cp932. cp932 text
+// is almost never valid UTF-8; where a few of its byte pairs happen to be (half-width
+// katakana such as C3 BD), they do not read as Japanese, and the text stays cp932.
 int LooksLikeUtf8(std::string_view text);
 
 // 1 when the byte is a cp932 lead byte (the first of a double-byte character).
