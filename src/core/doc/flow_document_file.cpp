@@ -104,8 +104,8 @@ HLoadResult ReadDocumentBytes(const std::string& path, std::string& bytes) {
     if (static_cast<unsigned long long>(st.st_size) > kMaxReadBytes) {
         return tooLarge(static_cast<long long>(st.st_size));
     }
-    if (ReadFirstBlock(path).find('\0') != std::string::npos) {
-        return NotTextResult(ReadFirstBlock(path));
+    if (const std::string first = ReadFirstBlock(path); first.find('\0') != std::string::npos) {
+        return NotTextResult(first);
     }
     errno = 0;
     if (!ReadWholeFile(path, bytes)) {
@@ -136,12 +136,13 @@ HLoadResult ReadDocumentText(std::string& bytes, HLoadOptions options, HInfoIniF
     if (bytes.find('\n') == std::string::npos) {
         std::replace(bytes.begin(), bytes.end(), '\r', '\n');
     }
+    const std::string_view text = std::string_view(bytes).substr(marked ? kUtf8Mark.size() : 0);
     if (utf8) {
-        store.ReadUtf8Text(std::string_view(bytes).substr(marked ? kUtf8Mark.size() : 0));
+        store.ReadUtf8Text(text);
     } else {
-        store.ReadBytes(bytes);
+        store.ReadBytes(text);
     }
-    const bool blank = bytes.find_first_not_of(" \t\r\n") == std::string::npos;
+    const bool blank = text.find_first_not_of(" \t\r\n") == std::string_view::npos;
     if (store.SectionCount() == 0 && !blank) {
         return HLoadResult::Failure(HLoadStatus::kNoSection,
                                     "holds no section (no line [NAME] followed by key=value "

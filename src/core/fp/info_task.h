@@ -17,6 +17,10 @@ class HInfoFile;
 
 inline constexpr const char* kTypeLabelTask = "ﾄﾗﾝｻﾞｸｼｮﾝ";
 
+// The most DET entries a transaction's list is built with, far more than anyone reads: a
+// typed count of two billion stays a number.
+inline constexpr std::size_t kMaxListedDets = 100000;
+
 class HInfoTask : public HInfoCore {
 public:
     HInfoTask();
@@ -41,7 +45,7 @@ public:
     // The DET list as the transaction shows it, at most limit entries: for each relation
     // line in order, the linked data function's DETs, or placeholders standing for its
     // typed DET count. Built on demand; the count above needs no list.
-    std::vector<HInfoCol> ListDets(std::size_t limit = SIZE_MAX) const;
+    std::vector<HInfoCol> ListDets(std::size_t limit = kMaxListedDets) const;
 
     // Empties the FTR list and the linked ILF and EIF counts.
     void ClearLinks();
