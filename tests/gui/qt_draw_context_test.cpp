@@ -276,6 +276,13 @@ TEST(QtDrawContext, MeasuresAsTheScreenWhateverTheScale) {
     EXPECT_EQ(screen.DrawText("x", cell, kDtCalcRect), 20);
     HRect wrapped{0, 0, 1, 0};
     EXPECT_EQ(screen.DrawText("a b c", wrapped, kDtWordBreak | kDtCalcRect), 60);
+    // A word wider than the rectangle breaks between characters only as an edit control.
+    HRect word{0, 0, 30, 0};
+    EXPECT_EQ(screen.DrawText("abcdefghij", word, kDtWordBreak | kDtCalcRect), 20);
+    EXPECT_GT(word.right, 30);
+    word = {0, 0, 30, 0};
+    EXPECT_GT(screen.DrawText("abcdefghij", word, kDtWordBreak | kDtEditControl | kDtCalcRect), 40);
+    EXPECT_LE(word.right, 30);
     HRect prefixed{0, 0, 0, 0};
     HRect plain{0, 0, 0, 0};
     screen.DrawText("&&x", prefixed, kDtCalcRect);

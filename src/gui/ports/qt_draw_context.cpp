@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <mutex>
 
 #include "gui/ports/qt_text.h"
 
@@ -23,31 +22,34 @@ namespace {
 // Pens wider than this many device pixels are drawn as wide pens (centred, round ends).
 constexpr double kThinPenLimit = 1.5;
 
-// The Japanese system faces of documents made on Windows, and the installed faces with the
-// same metrics that stand in for them where they are missing.
-void InstallFaceSubstitutes() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        const QStringList fixedPitch{QStringLiteral("IPAGothic")};
-        const QStringList proportional{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
-        const QStringList mincho{QStringLiteral("IPAMincho"), QStringLiteral("IPAGothic")};
-        const QStringList proportionalMincho{
-            QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho"), QStringLiteral("IPAGothic")};
-        for (const char* name :
-             {"ＭＳ ゴシック", "MS Gothic", "System", "Terminal", "FixedSys", "ＭＳ ＵＩ Gothic"}) {
-            QFont::insertSubstitutions(QString::fromUtf8(name), fixedPitch);
-        }
-        for (const char* name : {"ＭＳ Ｐゴシック", "MS PGothic", "MS UI Gothic", "メイリオ",
-                                 "Meiryo", "Meiryo UI", "ＭＳ ＵＩ ゴシック"}) {
-            QFont::insertSubstitutions(QString::fromUtf8(name), proportional);
-        }
-        for (const char* name : {"ＭＳ 明朝", "MS Mincho"}) {
-            QFont::insertSubstitutions(QString::fromUtf8(name), mincho);
-        }
-        for (const char* name : {"ＭＳ Ｐ明朝", "MS PMincho"}) {
-            QFont::insertSubstitutions(QString::fromUtf8(name), proportionalMincho);
-        }
-    });
+// The Japanese system faces of documents made on Windows, followed by the installed faces
+// with the same metrics that stand in for them where they are missing.
+QStringList FamiliesFor(const QString& face) {
+    const QString gothic = QStringLiteral("IPAGothic");
+    const QString proportionalGothic = QStringLiteral("IPAPGothic");
+    static const QStringList kProportionalGothic = {
+        QStringLiteral("ＭＳ Ｐゴシック"),    QStringLiteral("MS PGothic"),
+        QStringLiteral("ＭＳ ＵＩ ゴシック"), QStringLiteral("MS UI Gothic"),
+        QStringLiteral("メイリオ"),           QStringLiteral("Meiryo"),
+        QStringLiteral("Meiryo UI")};
+    static const QStringList kMincho = {QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho")};
+    static const QStringList kProportionalMincho = {QStringLiteral("ＭＳ Ｐ明朝"),
+                                                    QStringLiteral("MS PMincho")};
+    if (face.isEmpty()) {
+        return {gothic};
+    }
+    if (kProportionalGothic.contains(face, Qt::CaseInsensitive)) {
+        return {face, proportionalGothic, gothic};
+    }
+    if (kMincho.contains(face, Qt::CaseInsensitive)) {
+        return {face, QStringLiteral("IPAMincho"), gothic};
+    }
+    if (kProportionalMincho.contains(face, Qt::CaseInsensitive)) {
+        return {face, QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho"), gothic};
+    }
+    // The fixed-pitch gothic faces, "System" and any other face fall back on the
+    // fixed-pitch gothic, which holds the Japanese characters.
+    return {face, gothic};
 }
 
 int CellHeight(const QFontMetrics& metrics) {
@@ -253,11 +255,8 @@ QColor ToQColor(HColorRef color) {
 }
 
 QFont ToQFont(const HLogFont& logFont) {
-    InstallFaceSubstitutes();
     QFont font;
-    const QString face = ToQString(logFont.faceName);
-    font.setFamilies(face.isEmpty() ? QStringList{QStringLiteral("IPAGothic")}
-                                    : QStringList{face, QStringLiteral("IPAGothic")});
+    font.setFamilies(FamiliesFor(ToQString(logFont.faceName)));
     font.setStyleStrategy(QFont::PreferOutline);
     font.setHintingPreference(QFont::PreferNoHinting);
     const int64_t height = logFont.height == 0 ? -12 : logFont.height;
@@ -475,7 +474,8 @@ void HQtDrawContext::Line(HPoint a, HPoint b) {
 int32_t HQtDrawContext::DrawText(const std::string& text, HRect& rect, int32_t format) {
     const QFont font = ToQFont(CurrentFont() ? *CurrentFont() : kStockSystemFont);
     const QFontMetrics metrics(font);
-    const int limit = std::max(0, rect.right - rect.left);
+    const int limit = static_cast<int>(
+        std::min<int64_t>(std::abs(int64_t{rect.right} - rect.left), kCoordinateLimit));
     const HTextLayout layout = LayOut(ToQString(text), metrics, limit, format);
     const int64_t height = int64_t{layout.cellHeight} * static_cast<int64_t>(layout.lines.size());
     const auto result = static_cast<int32_t>(std::min<int64_t>(height, kCoordinateLimit));
