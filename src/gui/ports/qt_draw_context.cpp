@@ -494,7 +494,8 @@ int32_t HQtDrawContext::DrawText(const std::string& text, HRect& rect, int32_t f
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
     m_painter.setBackgroundMode(Qt::TransparentMode);
     m_painter.setTransform(
-        QTransform(m_scale, 0, 0, m_scale, -m_origin.x() * m_scale, -m_origin.y() * m_scale));
+        QTransform(m_scale, 0, 0, m_scale, -m_origin.x() * m_scale, -m_origin.y() * m_scale),
+        true);  // after whatever the owner of the painter set
     m_painter.setFont(font);
     const QColor color = ToQColor(TextColor());
     m_painter.setPen(color);
