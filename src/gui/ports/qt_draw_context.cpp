@@ -1,6 +1,291 @@
 #include "gui/ports/qt_draw_context.h"
 
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainterPath>
+#include <QPen>
+#include <QPolygon>
+#include <QPolygonF>
+#include <QString>
+#include <QStringList>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "gui/ports/qt_text.h"
+
 namespace zarvik::gui {
+
+namespace {
+
+// Pens wider than this many device pixels are drawn as wide pens (centred, round ends).
+constexpr double kThinPenLimit = 1.5;
+
+// The Japanese system faces of documents made on Windows, followed by the installed faces
+// with the same metrics that stand in for them where they are missing.
+QStringList FamiliesFor(const QString& face) {
+    const QString gothic = QStringLiteral("IPAGothic");
+    const QString proportionalGothic = QStringLiteral("IPAPGothic");
+    static const QStringList kProportionalGothic = {
+        QStringLiteral("ＭＳ Ｐゴシック"),    QStringLiteral("MS PGothic"),
+        QStringLiteral("ＭＳ ＵＩ ゴシック"), QStringLiteral("MS UI Gothic"),
+        QStringLiteral("メイリオ"),           QStringLiteral("Meiryo"),
+        QStringLiteral("Meiryo UI")};
+    static const QStringList kMincho = {QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho")};
+    static const QStringList kProportionalMincho = {QStringLiteral("ＭＳ Ｐ明朝"),
+                                                    QStringLiteral("MS PMincho")};
+    if (face.isEmpty()) {
+        return {gothic};
+    }
+    if (kProportionalGothic.contains(face, Qt::CaseInsensitive)) {
+        return {face, proportionalGothic, gothic};
+    }
+    if (kMincho.contains(face, Qt::CaseInsensitive)) {
+        return {face, QStringLiteral("IPAMincho"), gothic};
+    }
+    if (kProportionalMincho.contains(face, Qt::CaseInsensitive)) {
+        return {face, QStringLiteral("IPAPMincho"), QStringLiteral("IPAMincho"), gothic};
+    }
+    // The fixed-pitch gothic faces, "System" and any other face fall back on the
+    // fixed-pitch gothic, which holds the Japanese characters.
+    return {face, gothic};
+}
+
+int CellHeight(const QFontMetrics& metrics) {
+    return metrics.ascent() + metrics.descent();
+}
+
+bool IsFullWidth(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF) ||
+           (u >= 0xAC00 && u <= 0xD7A3) || c.isSurrogate() || (u >= 0xF900 && u <= 0xFAFF) ||
+           (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFF60) ||
+           (u >= 0xFFE0 && u <= 0xFFE6);
+}
+
+// Whether a line may break before position k of text (0 < k < size).
+bool CanBreakBefore(const QString& text, qsizetype k) {
+    if (text[k].isLowSurrogate()) {
+        return false;
+    }
+    return text[k - 1] == QLatin1Char(' ') || (IsFullWidth(text[k - 1]) && IsFullWidth(text[k]));
+}
+
+qsizetype TrimmedEnd(const QString& text, qsizetype start, qsizetype end) {
+    while (end > start && text[end - 1] == QLatin1Char(' ')) {
+        --end;
+    }
+    return end;
+}
+
+qsizetype NextCharacter(const QString& text, qsizetype i) {
+    return (text[i].isHighSurrogate() && i + 1 < text.size()) ? i + 2 : i + 1;
+}
+
+// One line as it is drawn: its text, the index of the character a prefix underlines (or
+// -1), and its advance in canvas units.
+struct HTextLine {
+    QString text;
+    qsizetype underline = -1;
+    int width = 0;
+};
+
+struct HTextLayout {
+    std::vector<HTextLine> lines;
+    int cellHeight = 0;
+    int ascent = 0;
+    int widest = 0;
+};
+
+// A paragraph with its prefixes taken out: "&&" gives "&", "&x" gives x underlined.
+QString StripPrefixes(const QString& paragraph, qsizetype& underline) {
+    QString out;
+    underline = -1;
+    for (qsizetype i = 0; i < paragraph.size(); ++i) {
+        if (paragraph[i] != QLatin1Char('&')) {
+            out += paragraph[i];
+        } else if (i + 1 < paragraph.size() && paragraph[i + 1] == QLatin1Char('&')) {
+            out += QLatin1Char('&');
+            ++i;
+        } else if (i + 1 < paragraph.size()) {
+            underline = out.size();
+        }
+    }
+    return out;
+}
+
+// Start and end of each line of a paragraph broken between words to fit limit.
+std::vector<std::pair<qsizetype, qsizetype>> BreakParagraph(const QString& text,
+                                                            const QFontMetrics& metrics, int limit,
+                                                            bool breakWords) {
+    std::vector<std::pair<qsizetype, qsizetype>> ranges;
+    const qsizetype size = text.size();
+    qsizetype start = 0;
+    while (start < size) {
+        qsizetype end = start;
+        qsizetype breakAt = -1;
+        while (end < size) {
+            const qsizetype next = NextCharacter(text, end);
+            const qsizetype shown = TrimmedEnd(text, start, next);
+            if (end > start && metrics.horizontalAdvance(text.mid(start, shown - start)) > limit) {
+                break;
+            }
+            end = next;
+            if (end < size && CanBreakBefore(text, end)) {
+                breakAt = end;
+            }
+        }
+        if (end < size) {
+            if (breakAt > start && breakAt <= end) {
+                end = breakAt;
+            } else if (!breakWords) {
+                // The word runs past the edge up to the next place it may break.
+                while (end < size && !CanBreakBefore(text, end)) {
+                    end = NextCharacter(text, end);
+                }
+            }
+        }
+        ranges.emplace_back(start, TrimmedEnd(text, start, end));
+        start = end;
+    }
+    if (ranges.empty()) {
+        ranges.emplace_back(0, 0);
+    }
+    return ranges;
+}
+
+// Cuts a line wider than limit so that it ends in "..." within it.
+void AddEndEllipsis(HTextLine& line, const QFontMetrics& metrics, int limit) {
+    if (line.width <= limit) {
+        return;
+    }
+    const QString dots = QStringLiteral("...");
+    while (!line.text.isEmpty() && metrics.horizontalAdvance(line.text + dots) > limit) {
+        line.text.chop(line.text.size() >= 2 && line.text.back().isLowSurrogate() ? 2 : 1);
+    }
+    if (line.underline >= line.text.size()) {
+        line.underline = -1;
+    }
+    line.text += dots;
+    line.width = metrics.horizontalAdvance(line.text);
+}
+
+HTextLayout LayOut(const QString& text, const QFontMetrics& metrics, int limit, int32_t format) {
+    HTextLayout layout;
+    layout.cellHeight = CellHeight(metrics);
+    layout.ascent = metrics.ascent();
+    const bool prefixes = (format & kDtNoPrefix) == 0;
+    const bool wordBreak = (format & kDtWordBreak) != 0;
+    qsizetype start = 0;
+    for (;;) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != QLatin1Char('\r') &&
+               text[end] != QLatin1Char('\n')) {
+            ++end;
+        }
+        qsizetype underline = -1;
+        QString paragraph = text.mid(start, end - start);
+        if (prefixes) {
+            paragraph = StripPrefixes(paragraph, underline);
+        }
+        std::vector<std::pair<qsizetype, qsizetype>> ranges;
+        if (wordBreak) {
+            ranges = BreakParagraph(paragraph, metrics, limit, (format & kDtEditControl) != 0);
+        } else {
+            ranges.emplace_back(0, paragraph.size());
+        }
+        for (const auto& [from, to] : ranges) {
+            HTextLine line;
+            line.text = paragraph.mid(from, to - from);
+            if (underline >= from && underline < to) {
+                line.underline = underline - from;
+            }
+            line.width = metrics.horizontalAdvance(line.text);
+            if (format & kDtEndEllipsis) {
+                AddEndEllipsis(line, metrics, limit);
+            }
+            layout.widest = std::max(layout.widest, line.width);
+            layout.lines.push_back(std::move(line));
+        }
+        if (end >= text.size()) {
+            break;
+        }
+        start = end + ((text[end] == QLatin1Char('\r') && end + 1 < text.size() &&
+                        text[end + 1] == QLatin1Char('\n'))
+                           ? 2
+                           : 1);
+    }
+    return layout;
+}
+
+int32_t SaturatedSum(int32_t a, int64_t b) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{a} + b, INT32_MIN, INT32_MAX));
+}
+
+// Qt's dash patterns count in pen widths; ours in device pixels.
+QList<qreal> DashPattern(int32_t style, double deviceWidth) {
+    QList<qreal> pixels;
+    switch (style) {
+        case kPenDash:
+            pixels = {18, 6};
+            break;
+        case kPenDot:
+            pixels = {3, 3};
+            break;
+        case kPenDashDot:
+            pixels = {9, 6, 3, 6};
+            break;
+        case kPenDashDotDot:
+            pixels = {9, 3, 3, 3, 3, 3};
+            break;
+        default:
+            return {};
+    }
+    for (qreal& length : pixels) {
+        length /= deviceWidth;
+    }
+    return pixels;
+}
+
+}  // namespace
+
+QColor ToQColor(HColorRef color) {
+    return QColor(RedOf(color), GreenOf(color), BlueOf(color));
+}
+
+QFont ToQFont(const HLogFont& logFont) {
+    QFont font;
+    font.setFamilies(FamiliesFor(ToQString(logFont.faceName)));
+    font.setStyleStrategy(QFont::PreferOutline);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    const int64_t height = logFont.height == 0 ? -12 : logFont.height;
+    const int size = static_cast<int>(std::clamp<int64_t>(std::abs(height), 1, 100000));
+    font.setPixelSize(size);
+    if (height > 0) {
+        // A positive height is the cell: find the character height that gives it.
+        const int cell = CellHeight(QFontMetrics(font));
+        if (cell > 0 && cell != size) {
+            font.setPixelSize(
+                std::max(1, static_cast<int>(std::lround(double(size) * size / cell))));
+        }
+    }
+    if (logFont.width > 0) {
+        const int average = QFontMetrics(font).averageCharWidth();
+        if (average > 0) {
+            font.setStretch(std::clamp(
+                static_cast<int>(std::lround(100.0 * logFont.width / average)), 1, 4000));
+        }
+    }
+    font.setWeight(logFont.weight <= 0
+                       ? QFont::Normal
+                       : static_cast<QFont::Weight>(std::clamp(logFont.weight, 1, 1000)));
+    font.setItalic(logFont.italic != 0);
+    font.setUnderline(logFont.underline != 0);
+    font.setStrikeOut(logFont.strikeOut != 0);
+    font.setKerning(false);
+    return font;
+}
 
 HQtDrawContext::HQtDrawContext(QPainter& painter, double scale, QPointF origin)
     : m_painter(painter), m_scale(scale), m_origin(origin) {}
@@ -14,15 +299,280 @@ HPoint HQtDrawContext::ToCanvas(QPointF device) const {
             static_cast<int32_t>(device.y() / m_scale + m_origin.y())};
 }
 
-void HQtDrawContext::Rectangle(const HRect&) {}
-void HQtDrawContext::Ellipse(const HRect&) {}
-void HQtDrawContext::RoundRect(const HRect&, HSize) {}
-void HQtDrawContext::Polygon(const std::vector<HPoint>&) {}
-void HQtDrawContext::Line(HPoint, HPoint) {}
-int32_t HQtDrawContext::DrawText(const std::string&, HRect&, int32_t) {
-    return 0;
+QPoint HQtDrawContext::DevicePixel(HPoint point) const {
+    const QPointF device = ToDevice(point);
+    const auto round = [](double v) {
+        return static_cast<int>(std::clamp(std::round(v), -1e9, 1e9));
+    };
+    return {round(device.x()), round(device.y())};
 }
-void HQtDrawContext::StretchBitmap(const HBitmap&, const HRect&) {}
-void HQtDrawContext::SetClip(const std::optional<HRect>&) {}
+
+QRect HQtDrawContext::DeviceRect(const HRect& rect) const {
+    const QPoint a = DevicePixel({rect.left, rect.top});
+    const QPoint b = DevicePixel({rect.right, rect.bottom});
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QSize(std::abs(b.x() - a.x()), std::abs(b.y() - a.y())));
+}
+
+double HQtDrawContext::PenDeviceWidth() const {
+    const std::optional<HLogPen>& pen = CurrentPen();
+    if (!pen || pen->style == kPenNull) {
+        return 0;
+    }
+    return pen->width.x <= 0 ? 1 : std::max(1.0, pen->width.x * m_scale);
+}
+
+void HQtDrawContext::PreparePainter() {
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setBackground(QBrush(Qt::white));
+    m_painter.setBackgroundMode(TransparentBackground() ? Qt::TransparentMode : Qt::OpaqueMode);
+
+    const double width = PenDeviceWidth();
+    if (width <= 0) {
+        m_painter.setPen(Qt::NoPen);
+    } else {
+        const HLogPen& logPen = *CurrentPen();
+        const bool thin = width < kThinPenLimit;
+        QPen pen(ToQColor(logPen.color));
+        pen.setWidthF(thin ? 0 : width);
+        pen.setCapStyle(thin ? Qt::FlatCap : Qt::RoundCap);
+        pen.setJoinStyle(thin ? Qt::MiterJoin : Qt::RoundJoin);
+        if (logPen.width.x <= 1) {
+            const QList<qreal> dashes = DashPattern(logPen.style, thin ? 1 : width);
+            if (!dashes.isEmpty()) {
+                pen.setDashPattern(dashes);
+                pen.setCapStyle(Qt::FlatCap);
+            }
+        }
+        m_painter.setPen(pen);
+    }
+
+    const std::optional<HLogBrush>& logBrush = CurrentBrush();
+    QBrush brush(Qt::NoBrush);
+    if (logBrush && logBrush->style == kBrushSolid) {
+        brush = QBrush(ToQColor(logBrush->color));
+    } else if (logBrush && logBrush->style == kBrushHatched) {
+        switch (logBrush->hatch) {
+            case kHatchHorizontal:
+                brush = QBrush(ToQColor(logBrush->color), Qt::HorPattern);
+                break;
+            case kHatchVertical:
+                brush = QBrush(ToQColor(logBrush->color), Qt::VerPattern);
+                break;
+            case kHatchForwardDiagonal:
+                brush = QBrush(ToQColor(logBrush->color), Qt::FDiagPattern);
+                break;
+            case kHatchBackwardDiagonal:
+                brush = QBrush(ToQColor(logBrush->color), Qt::BDiagPattern);
+                break;
+            case kHatchCross:
+                brush = QBrush(ToQColor(logBrush->color), Qt::CrossPattern);
+                break;
+            case kHatchDiagonalCross:
+                brush = QBrush(ToQColor(logBrush->color), Qt::DiagCrossPattern);
+                break;
+            default:
+                break;
+        }
+    }
+    m_painter.setBrush(brush);
+}
+
+// Shapes with a thin pen or none are drawn on whole pixels: Qt's aliased outline of a
+// QRect(x, y, w, h) covers pixels x to x + w, and its fill without a pen x to x + w - 1,
+// which is one pixel less at the right and bottom, as wanted. Wide pens are centred on the
+// line through the centres of the outermost pixels.
+void HQtDrawContext::Rectangle(const HRect& rect) {
+    const QRect device = DeviceRect(rect);
+    if (device.width() < 1 || device.height() < 1) {
+        return;
+    }
+    m_painter.save();
+    PreparePainter();
+    if (PenDeviceWidth() < kThinPenLimit) {
+        m_painter.drawRect(device.adjusted(0, 0, -1, -1));
+    } else {
+        m_painter.drawRect(QRectF(device).adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+    m_painter.restore();
+}
+
+void HQtDrawContext::Ellipse(const HRect& rect) {
+    const QRect device = DeviceRect(rect);
+    if (device.width() < 1 || device.height() < 1) {
+        return;
+    }
+    m_painter.save();
+    PreparePainter();
+    if (PenDeviceWidth() < kThinPenLimit) {
+        m_painter.drawEllipse(device.adjusted(0, 0, -1, -1));
+    } else {
+        m_painter.drawEllipse(QRectF(device).adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+    m_painter.restore();
+}
+
+void HQtDrawContext::RoundRect(const HRect& rect, HSize corner) {
+    const QRect device = DeviceRect(rect);
+    if (device.width() < 1 || device.height() < 1) {
+        return;
+    }
+    const double rx = std::min<double>(std::abs(corner.cx) * m_scale, device.width()) / 2;
+    const double ry = std::min<double>(std::abs(corner.cy) * m_scale, device.height()) / 2;
+    m_painter.save();
+    PreparePainter();
+    if (PenDeviceWidth() < kThinPenLimit) {
+        m_painter.drawRoundedRect(QRectF(device.adjusted(0, 0, -1, -1)), rx, ry);
+    } else {
+        m_painter.drawRoundedRect(QRectF(device).adjusted(0.5, 0.5, -0.5, -0.5), rx, ry);
+    }
+    m_painter.restore();
+}
+
+void HQtDrawContext::Polygon(const std::vector<HPoint>& points) {
+    if (points.size() < 2) {
+        return;
+    }
+    m_painter.save();
+    PreparePainter();
+    if (PenDeviceWidth() < kThinPenLimit) {
+        QPolygon polygon;
+        for (const HPoint& point : points) {
+            polygon << DevicePixel(point);
+        }
+        m_painter.drawPolygon(polygon, Qt::OddEvenFill);
+    } else {
+        QPolygonF polygon;
+        for (const HPoint& point : points) {
+            polygon << QPointF(DevicePixel(point)) + QPointF(0.5, 0.5);
+        }
+        m_painter.drawPolygon(polygon, Qt::OddEvenFill);
+    }
+    m_painter.restore();
+}
+
+void HQtDrawContext::Line(HPoint a, HPoint b) {
+    const double width = PenDeviceWidth();
+    if (width <= 0) {
+        return;
+    }
+    const QPoint from = DevicePixel(a);
+    const QPoint to = DevicePixel(b);
+    m_painter.save();
+    PreparePainter();
+    if (width < kThinPenLimit) {
+        // A flat cap leaves the end pixel out of a cosmetic line.
+        if (from != to) {
+            m_painter.drawLine(from, to);
+        }
+    } else {
+        m_painter.drawLine(QPointF(from) + QPointF(0.5, 0.5), QPointF(to) + QPointF(0.5, 0.5));
+    }
+    m_painter.restore();
+}
+
+int32_t HQtDrawContext::DrawText(const std::string& text, HRect& rect, int32_t format) {
+    const QFont font = ToQFont(CurrentFont() ? *CurrentFont() : kStockSystemFont);
+    const QFontMetrics metrics(font);
+    const int limit = static_cast<int>(
+        std::min<int64_t>(std::abs(int64_t{rect.right} - rect.left), kCoordinateLimit));
+    const HTextLayout layout = LayOut(ToQString(text), metrics, limit, format);
+    const int64_t height = int64_t{layout.cellHeight} * static_cast<int64_t>(layout.lines.size());
+    const auto result = static_cast<int32_t>(std::min<int64_t>(height, kCoordinateLimit));
+    if (format & kDtCalcRect) {
+        rect.right = SaturatedSum(rect.left, layout.widest);
+        rect.bottom = SaturatedSum(rect.top, result);
+        return result;
+    }
+
+    const QRect clip = DeviceRect(rect);
+    if (clip.isEmpty()) {
+        return result;
+    }
+    m_painter.save();
+    m_painter.setClipRect(clip, Qt::IntersectClip);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+    m_painter.setTransform(
+        QTransform(m_scale, 0, 0, m_scale, -m_origin.x() * m_scale, -m_origin.y() * m_scale),
+        true);  // after whatever the owner of the painter set
+    m_painter.setFont(font);
+    const QColor color = ToQColor(TextColor());
+    m_painter.setPen(color);
+    const int left = std::min(rect.left, rect.right);
+    const int right = std::max(rect.left, rect.right);
+    const int bottom = std::max(rect.top, rect.bottom);
+    int64_t top = std::min(rect.top, rect.bottom);
+    for (const HTextLine& line : layout.lines) {
+        if (top >= bottom || ((format & kDtEditControl) && top + layout.cellHeight > bottom)) {
+            break;
+        }
+        int x = left;
+        if (format & kDtCenter) {
+            x = left + (right - left - line.width) / 2;
+        } else if (format & kDtRight) {
+            x = right - line.width;
+        }
+        const QRectF cell(x, static_cast<double>(top), line.width, layout.cellHeight);
+        if (!TransparentBackground()) {
+            m_painter.fillRect(cell, Qt::white);
+        }
+        m_painter.drawText(QPointF(x, static_cast<double>(top + layout.ascent)), line.text);
+        if (line.underline >= 0) {
+            const double before = metrics.horizontalAdvance(line.text.left(line.underline));
+            const qsizetype length = NextCharacter(line.text, line.underline) - line.underline;
+            const double wide = metrics.horizontalAdvance(line.text.mid(line.underline, length));
+            m_painter.fillRect(
+                QRectF(x + before,
+                       static_cast<double>(top + layout.ascent + metrics.underlinePos()), wide,
+                       std::max(1, metrics.lineWidth())),
+                color);
+        }
+        top += layout.cellHeight;
+    }
+    m_painter.restore();
+    return result;
+}
+
+void HQtDrawContext::StretchBitmap(const HBitmap& bitmap, const HRect& dest) {
+    const HBitmapHeader& header = bitmap.header;
+    if (header.bitsPixel != 32 || header.width <= 0 || header.height <= 0 ||
+        int64_t{header.widthBytes} < int64_t{header.width} * 4 ||
+        bitmap.bits.size() < uint64_t(header.widthBytes) * uint64_t(header.height)) {
+        return;
+    }
+    const QRect target = DeviceRect(dest);
+    if (target.isEmpty()) {
+        return;
+    }
+    // The pixels are blue, green, red and an unused byte: Qt's RGB32 once that byte is set.
+    QImage picture = QImage(bitmap.bits.data(), header.width, header.height, header.widthBytes,
+                            QImage::Format_RGB32)
+                         .copy();
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            row[x] |= 0xFF000000u;
+        }
+    }
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    if (target.width() <= picture.width() && target.height() <= picture.height()) {
+        // Shrinking averages the source pixels.
+        m_painter.drawImage(target.topLeft(), picture.scaled(target.size(), Qt::IgnoreAspectRatio,
+                                                             Qt::SmoothTransformation));
+    } else {
+        m_painter.drawImage(target, picture);
+    }
+    m_painter.restore();
+}
+
+void HQtDrawContext::SetClip(const std::optional<HRect>& clip) {
+    if (clip) {
+        m_painter.setClipRect(DeviceRect(*clip), Qt::ReplaceClip);
+    } else {
+        m_painter.setClipping(false);
+    }
+}
 
 }  // namespace zarvik::gui

@@ -2,13 +2,27 @@
 // The drawing context over a QPainter: the screen, the printer, previews and exported
 // pictures all draw the diagram through it. The painter's device is mapped from canvas
 // units by one scale for both axes and an origin (the canvas point at the device's top left).
+//
+// Text is measured and laid out in canvas units with the font at 1:1, whatever the scale or
+// the device, and only the laid-out lines are drawn scaled: so every context of this kind
+// measures as the screen context at 1:1 does.
 
+#include <QColor>
+#include <QFont>
 #include <QPainter>
 #include <QPointF>
+#include <QRect>
 
 #include "core/port/draw_context.h"
 
 namespace zarvik::gui {
+
+// The colour of a colour reference; its top byte is ignored.
+QColor ToQColor(HColorRef color);
+
+// The Qt font for a logical font, sized in canvas units (pixels at 1:1). Japanese system
+// faces the machine lacks are replaced by a metric-compatible installed face.
+QFont ToQFont(const HLogFont& font);
 
 class HQtDrawContext : public HDrawContext {
 public:
@@ -29,6 +43,14 @@ public:
     HPoint ToCanvas(QPointF device) const;
 
 private:
+    // The device pixels a canvas rectangle covers, edges put in order.
+    QRect DeviceRect(const HRect& rect) const;
+    QPoint DevicePixel(HPoint point) const;
+    // Pen width in device pixels; 0 when there is no outline.
+    double PenDeviceWidth() const;
+    // Sets the painter's pen, brush and background from the selected objects.
+    void PreparePainter();
+
     QPainter& m_painter;
     double m_scale;
     QPointF m_origin;
