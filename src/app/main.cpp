@@ -2,7 +2,6 @@
 // command line.
 
 #include <QApplication>
-#include <QFont>
 
 #include "core/app/system.h"
 #include "gui/frame/main_window.h"
@@ -10,10 +9,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zarvik");
-    // Documents name the Windows Japanese faces; they are drawn with a metric-compatible one.
-    for (const char* face : {"ＭＳ ゴシック", "ＭＳ Ｐゴシック", "MS Gothic", "MS UI Gothic"}) {
-        QFont::insertSubstitution(QString::fromUtf8(face), "IPAGothic");
-    }
     zarvik::HSystem& system = zarvik::System();
     const std::string settings = system.GetSettingsPath();
     system.LoadSettings(settings);

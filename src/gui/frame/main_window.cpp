@@ -59,6 +59,10 @@ HMainWindow::HMainWindow() {
 }
 
 HMainWindow::~HMainWindow() {
+    // The canvas watches the document: it goes while the document is still there, not with
+    // the other child widgets after the members.
+    m_router.reset();
+    delete m_canvas;
     m_panes.reset();
     m_doc.RemoveObserver(this);
     SetUiPort(nullptr);
