@@ -6,11 +6,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <memory>
 
 #include "core/command/command_ids.h"
+#include "core/fp/info_task.h"
 #include "core/items/item_object.h"
 #include "gui/canvas/canvas_widget.h"
 #include "gui/frame/main_window.h"
@@ -60,6 +63,37 @@ TEST(MainWindow, PlacingATransactionShowsInTheEstimateAndUndoes) {
     EXPECT_TRUE(Shows(window, "TRAN=0"));
     window.Action(kCmdRedo)->trigger();
     EXPECT_EQ(1, window.Document().Boxes().Count());
+}
+
+// A relation line is started from a box's context menu and completed with a click on a
+// transaction, which then references the data function.
+TEST(MainWindow, ALineFromTheContextMenuJoinsADataFunctionToATransaction) {
+    HMainWindow window;
+    window.show();
+    QWidget* canvas = window.Canvas().viewport();
+    window.Action(kCmdPlaceFile)->trigger();
+    Click(canvas, QPoint(40, 40));
+    window.Action(kCmdPlaceTask)->trigger();
+    Click(canvas, QPoint(300, 40));
+    ASSERT_EQ(2, window.Document().Boxes().Count());
+
+    Click(canvas, QPoint(60, 60));  // select the data function
+    Mouse(canvas, QEvent::MouseButtonPress, QPoint(60, 60), Qt::RightButton);
+    Mouse(canvas, QEvent::MouseButtonRelease, QPoint(60, 60), Qt::RightButton);
+    std::unique_ptr<QMenu> menu(window.Canvas().BuildContextMenu());
+    EXPECT_EQ("ITEM-Draw", menu->objectName());
+    QAction* start = nullptr;
+    for (QAction* action : menu->actions()) {
+        start = action->data().toInt() == kCmdLineStart ? action : start;
+    }
+    ASSERT_NE(nullptr, start);
+    ASSERT_TRUE(start->isEnabled());
+    start->trigger();
+    Click(canvas, QPoint(340, 80));
+    EXPECT_EQ(1, window.Document().Lines().Count());
+    const auto* task = dynamic_cast<const HInfoTask*>(window.Document().Boxes().Tail());
+    ASSERT_NE(nullptr, task);
+    EXPECT_EQ(1, task->GetFtrCount());
 }
 
 TEST(MainWindow, AClickAtHalfZoomLandsOnTheCanvasPointUnderIt) {

@@ -1,5 +1,6 @@
 #include "gui/canvas/canvas_widget.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,7 +10,9 @@
 #include <QToolTip>
 
 #include "core/app/system.h"
+#include "core/canvas/canvas_menus.h"
 #include "core/canvas/zoom.h"
+#include "core/doc/clipboard.h"
 #include "core/doc/zarvik_doc.h"
 #include "gui/ports/qt_draw_context.h"
 #include "gui/ports/qt_text.h"
@@ -135,6 +138,44 @@ void HCanvasWidget::mousePressEvent(QMouseEvent* event) {
     } else if (event->button() == Qt::RightButton) {
         m_controller->RightPress(q);
     }
+}
+
+namespace {
+
+void AddEntries(QMenu& menu, const std::vector<HMenuEntry>& entries) {
+    for (const HMenuEntry& entry : entries) {
+        if (entry.id == 0 && entry.submenu.empty() && entry.text.empty()) {
+            menu.addSeparator();
+        } else if (entry.id == 0) {
+            QMenu* sub = menu.addMenu(ToQString(entry.text));
+            sub->setEnabled(entry.enabled != 0);
+            AddEntries(*sub, entry.submenu);
+        } else {
+            QAction* action = menu.addAction(ToQString(entry.text));
+            action->setData(entry.id);
+            action->setEnabled(entry.enabled != 0);
+            action->setCheckable(entry.checked != 0);
+            action->setChecked(entry.checked != 0);
+        }
+    }
+}
+
+}  // namespace
+
+QMenu* HCanvasWidget::BuildContextMenu() {
+    const HCanvasMenu built = m_controller->BuildContextMenu(Clipboard());
+    auto* menu = new QMenu(this);
+    menu->setObjectName(built.lineMenu != 0 ? "LINE-Draw" : "ITEM-Draw");
+    AddEntries(*menu, built.entries);
+    connect(menu, &QMenu::triggered, this,
+            [this](QAction* action) { emit CommandChosen(action->data().toInt()); });
+    return menu;
+}
+
+void HCanvasWidget::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = BuildContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void HCanvasWidget::mouseMoveEvent(QMouseEvent* event) {

@@ -5,6 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <memory>
 
 #include "core/canvas/canvas_controller.h"
@@ -28,7 +29,14 @@ public:
     void SetZoom(float zoom);
     // The canvas point under a point of the viewport.
     HPoint ToCanvas(QPoint viewportPoint) const;
+    // The context menu for the selection, as the core builds it, unshown.
+    QMenu* BuildContextMenu();
 
+signals:
+    // A command was chosen in the canvas's context menu; the window runs it.
+    void CommandChosen(int id);
+
+public:
     // HCanvasHost
     void Redraw() override;
     void SetCursor(HCursorShape shape) override;
@@ -39,6 +47,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -35,6 +35,10 @@ HMainWindow::HMainWindow() {
     m_canvas = new HCanvasWidget(m_doc, this);
     setCentralWidget(m_canvas);
     m_router = std::make_unique<HCommandRouter>(m_doc, &m_canvas->Controller(), this, Clipboard());
+    connect(m_canvas, &HCanvasWidget::CommandChosen, this, [this](int id) {
+        m_router->Run(id);
+        UpdateActions();
+    });
 
     AddMenu("ファイル(&F)",
             {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, 0, kCmdAppExit});
