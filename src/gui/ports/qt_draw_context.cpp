@@ -382,51 +382,33 @@ void HQtDrawContext::PreparePainter() {
 // QRect(x, y, w, h) covers pixels x to x + w, and its fill without a pen x to x + w - 1,
 // which is one pixel less at the right and bottom, as wanted. Wide pens are centred on the
 // line through the centres of the outermost pixels.
-void HQtDrawContext::Rectangle(const HRect& rect) {
+template <typename Draw>
+void HQtDrawContext::DrawBoxShape(const HRect& rect, Draw draw) {
     const QRect device = DeviceRect(rect);
     if (device.width() < 1 || device.height() < 1) {
         return;
     }
     m_painter.save();
     PreparePainter();
-    if (PenDeviceWidth() < kThinPenLimit) {
-        m_painter.drawRect(device.adjusted(0, 0, -1, -1));
-    } else {
-        m_painter.drawRect(QRectF(device).adjusted(0.5, 0.5, -0.5, -0.5));
-    }
+    draw(device, PenDeviceWidth() < kThinPenLimit ? QRectF(device.adjusted(0, 0, -1, -1))
+                                                  : QRectF(device).adjusted(0.5, 0.5, -0.5, -0.5));
     m_painter.restore();
+}
+
+void HQtDrawContext::Rectangle(const HRect& rect) {
+    DrawBoxShape(rect, [this](const QRect&, const QRectF& shape) { m_painter.drawRect(shape); });
 }
 
 void HQtDrawContext::Ellipse(const HRect& rect) {
-    const QRect device = DeviceRect(rect);
-    if (device.width() < 1 || device.height() < 1) {
-        return;
-    }
-    m_painter.save();
-    PreparePainter();
-    if (PenDeviceWidth() < kThinPenLimit) {
-        m_painter.drawEllipse(device.adjusted(0, 0, -1, -1));
-    } else {
-        m_painter.drawEllipse(QRectF(device).adjusted(0.5, 0.5, -0.5, -0.5));
-    }
-    m_painter.restore();
+    DrawBoxShape(rect, [this](const QRect&, const QRectF& shape) { m_painter.drawEllipse(shape); });
 }
 
 void HQtDrawContext::RoundRect(const HRect& rect, HSize corner) {
-    const QRect device = DeviceRect(rect);
-    if (device.width() < 1 || device.height() < 1) {
-        return;
-    }
-    const double rx = std::min<double>(std::abs(corner.cx) * m_scale, device.width()) / 2;
-    const double ry = std::min<double>(std::abs(corner.cy) * m_scale, device.height()) / 2;
-    m_painter.save();
-    PreparePainter();
-    if (PenDeviceWidth() < kThinPenLimit) {
-        m_painter.drawRoundedRect(QRectF(device.adjusted(0, 0, -1, -1)), rx, ry);
-    } else {
-        m_painter.drawRoundedRect(QRectF(device).adjusted(0.5, 0.5, -0.5, -0.5), rx, ry);
-    }
-    m_painter.restore();
+    DrawBoxShape(rect, [&](const QRect& device, const QRectF& shape) {
+        const double rx = std::min<double>(std::abs(corner.cx) * m_scale, device.width()) / 2;
+        const double ry = std::min<double>(std::abs(corner.cy) * m_scale, device.height()) / 2;
+        m_painter.drawRoundedRect(shape, rx, ry);
+    });
 }
 
 void HQtDrawContext::Polygon(const std::vector<HPoint>& points) {

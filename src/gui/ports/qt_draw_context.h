@@ -50,6 +50,10 @@ private:
     double PenDeviceWidth() const;
     // Sets the painter's pen, brush and background from the selected objects.
     void PreparePainter();
+    // Draws a shape bounded by rect: draw gets the device rectangle and the rectangle to
+    // give the painter (on whole pixels for a thin pen, on pixel centres for a wide one).
+    template <typename Draw>
+    void DrawBoxShape(const HRect& rect, Draw draw);
 
     QPainter& m_painter;
     double m_scale;
