@@ -68,6 +68,35 @@ TEST(SystemSettings, SaveKeepsSectionsItDoesNotOwn) {
     EXPECT_EQ(saved, test_support::FileBytes(path));
 }
 
+TEST(SystemSettings, ProfileSectionsAreReplacedAndAFileThatIsNoTextIsKept) {
+    TempDir dir;
+    const std::string path = dir / "Zarvik.ini";
+    WriteBytes(path, "[ObjectList]\r\nCol_9=1,2,3\r\n[Other]\r\nA=1\r\n");
+    HSystem system;
+    system.SetDefaultFolders({dir.Path().string(), ""});
+    system.LoadSettings(path);
+    EXPECT_EQ("1,2,3", system.GetProfileString("ObjectList", "Col_9"));
+    system.ClearProfileSection("ObjectList");
+    system.WriteProfileString("ObjectList", "Col_0", "0,30,0");
+    ASSERT_EQ(1, system.SaveSettings(path));
+    HInfoIniFile store;
+    ASSERT_EQ(1, store.Read(path));
+    EXPECT_EQ(1, store.GetKeyCount("ObjectList"));
+    EXPECT_EQ("0,30,0", store.GetValue("ObjectList", "Col_0", ""));
+    EXPECT_EQ("1", store.GetValue("Other", "A", ""));
+
+    // Not text: the run starts with the defaults and the file keeps what it held.
+    const char bytes[] = "[SYSTEM]\r\nSelectCanvasType=1\r\n\0\x01\x02";
+    const std::string binary(bytes, sizeof bytes - 1);
+    WriteBytes(path, binary);
+    HSystem other;
+    other.SetDefaultFolders({dir.Path().string(), ""});
+    other.LoadSettings(path);
+    EXPECT_EQ(0, other.settings.SelectCanvasType);
+    EXPECT_EQ(0, other.SaveSettings(path));
+    EXPECT_EQ(binary, test_support::FileBytes(path));
+}
+
 TEST(SystemRules, DocumentRulesComeAndGo) {
     TempDir dir;
     HSystem system;

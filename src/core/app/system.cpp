@@ -1,12 +1,17 @@
 #include "core/app/system.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <utility>
 
 #include "core/port/platform.h"
+#include "core/store/file_io.h"
 #include "core/store/ini_file.h"
+#include "core/text/cp932.h"
 
 namespace zarvik {
 namespace {
@@ -16,6 +21,27 @@ constexpr const char* kHeaderSection = "Zarvik";
 
 int IsWritableFolder(const std::string& folder) {
     return !folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0 ? 1 : 0;
+}
+
+// An installed copy (its shared files under ../share/zarvik) never writes into its prefix,
+// even when run by someone who could.
+int IsInstalledCopy(const std::string& programFolder) {
+    struct stat info {};
+    return !programFolder.empty() &&
+                   ::stat((programFolder + "/../share/zarvik").c_str(), &info) == 0 &&
+                   S_ISDIR(info.st_mode)
+               ? 1
+               : 0;
+}
+
+// Where the settings and the default reference files live: beside the program when it may
+// write there, else the user's configuration folder.
+std::string SettingsFolder(const std::string& programFolder) {
+    if (IsWritableFolder(programFolder) && !IsInstalledCopy(programFolder)) {
+        return programFolder;
+    }
+    const std::string config = UserConfigFolder();
+    return config.empty() ? programFolder : config;
 }
 
 }  // namespace
@@ -39,22 +65,44 @@ void WriteProgramVersion(HIniFile& ini) {
     ini.SetInt(kHeaderSection, "FileVersion.Revision", version[3]);
 }
 
-HSystem::HSystem() : m_folders{Platform().ProgramDirectory(), UserConfigFolder()} {}
+HSystem::HSystem()
+    : m_folders{SettingsFolder(Platform().ProgramDirectory()), UserConfigFolder()} {}
 
 std::string HSystem::GetSettingsPath() const {
-    const std::string programFolder = Platform().ProgramDirectory();
-    if (IsWritableFolder(programFolder)) {
-        return programFolder + "/" + kSettingsFileName;
-    }
-    const std::string config = UserConfigFolder();
-    return config.empty() ? programFolder + "/" + kSettingsFileName
-                          : config + "/" + kSettingsFileName;
+    return SettingsFolder(Platform().ProgramDirectory()) + "/" + kSettingsFileName;
 }
 
+namespace {
+
+// Reads the settings file into store. Returns 0 when a file is there that cannot be read or
+// holds no text, so that it must not be rewritten; 1 for a readable or a missing file.
+int ReadSettingsFile(const std::string& path, HInfoIniFile& store) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) != 0 && errno == ENOENT ? 1 : 0;
+    }
+    if (bytes.find('\0') != std::string::npos) {
+        return 0;
+    }
+    if (LooksLikeUtf8(bytes)) {
+        store.ReadUtf8Text(bytes);
+    } else {
+        store.ReadBytes(bytes);
+    }
+    return 1;
+}
+
+}  // namespace
+
 int HSystem::LoadSettings(const std::string& path) {
-    HInfoIniFile store;
-    HIniFile ini(store, 0);
-    ini.Open(path);
+    m_profile.Clear();
+    m_profileWritten.clear();
+    m_keepSettingsFile = ReadSettingsFile(path, m_profile) ? 0 : 1;
+    if (m_keepSettingsFile) {
+        m_profile.Clear();
+    }
+    HIniFile ini(m_profile, 0);
     settings.Load(ini);
     m_systemRules.Load(ini, kRuleSectionName, ReadFileVersion(ini), m_folders);
     MakeCurrent();
@@ -63,12 +111,44 @@ int HSystem::LoadSettings(const std::string& path) {
 
 int HSystem::SaveSettings(const std::string& path) {
     HInfoIniFile store;
-    HIniFile ini(store, 1);
-    ini.Open(path);
+    if (m_keepSettingsFile || !ReadSettingsFile(path, store)) {
+        return 0;
+    }
+    for (const std::string& name : m_profileWritten) {
+        store.RemoveSection(name);
+        if (const HInfoIniSection* section = m_profile.FindSection(name)) {
+            for (const HInfoIniSection::Entry entry : section->Entries()) {
+                store.SetValue(name, entry.first, entry.second);
+            }
+        }
+    }
+    HIniFile ini(store, 0);
     settings.Save(ini);
     m_systemRules.Save(ini, kRuleSectionName);
     WriteProgramVersion(ini);
-    return ini.Close();
+    return store.Write(path);
+}
+
+std::string HSystem::GetProfileString(std::string_view section, std::string_view key) const {
+    return std::string(m_profile.FindValue(section, key).value_or(""));
+}
+
+void HSystem::WriteProfileString(std::string_view section, std::string_view key,
+                                 std::string_view value) {
+    m_profile.SetValue(section, key, value);
+    NoteProfileWritten(section);
+}
+
+void HSystem::ClearProfileSection(std::string_view section) {
+    m_profile.RemoveSection(section);
+    NoteProfileWritten(section);
+}
+
+void HSystem::NoteProfileWritten(std::string_view section) {
+    if (std::find(m_profileWritten.begin(), m_profileWritten.end(), section) ==
+        m_profileWritten.end()) {
+        m_profileWritten.emplace_back(section);
+    }
 }
 
 void HSystem::UseSystemRules() {

@@ -4,10 +4,13 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/app/info_print.h"
 #include "core/app/info_system.h"
 #include "core/fp/info_rule.h"
+#include "core/store/ini_store.h"
 
 namespace zarvik {
 
@@ -26,11 +29,23 @@ public:
     const HDefaultFolders& DefaultFolders() const { return m_folders; }
     void SetDefaultFolders(HDefaultFolders folders) { m_folders = std::move(folders); }
 
-    // Reads "SYSTEM" and the system rules from the settings file. Returns 1.
+    // Reads "SYSTEM" and the system rules from the settings file, and keeps the whole file
+    // as the window's profile. A missing file, or one that cannot be read or is no INI text
+    // (a NUL byte), gives the defaults. Returns 1.
     int LoadSettings(const std::string& path);
-    // Rewrites the settings file with "SYSTEM", the system rules and the program's version
-    // keys; sections it does not own survive. Returns 0 when it cannot be written.
+    // Rewrites the settings file with "SYSTEM", the system rules, the program's version keys
+    // and the profile sections the window wrote; every other section of the file survives.
+    // A file that was there at start but could not be read as text is left alone, so that
+    // it never loses what it held. Returns 0 when it is not written.
     int SaveSettings(const std::string& path);
+
+    // The window's own sections of the settings file: bar state, column layout, recent
+    // files. Read as they were at start; written back by SaveSettings.
+    std::string GetProfileString(std::string_view section, std::string_view key) const;
+    void WriteProfileString(std::string_view section, std::string_view key,
+                            std::string_view value);
+    // Empties a profile section, so that only what is written next is saved.
+    void ClearProfileSection(std::string_view section);
 
     // Drops the document's own rules; the system rules are in force.
     void UseSystemRules();
@@ -59,8 +74,12 @@ public:
 
 private:
     void MakeCurrent();
+    void NoteProfileWritten(std::string_view section);
 
     HInfoRule m_systemRules;
+    HInfoIniFile m_profile;
+    std::vector<std::string> m_profileWritten;  // sections SaveSettings replaces
+    int m_keepSettingsFile = 0;                  // the file was there but unreadable
     std::unique_ptr<HInfoRule> m_documentRules;
     HDefaultFolders m_folders;
 };
