@@ -81,6 +81,10 @@ public:
     // interaction before the window prints. 0 for a command that is not the canvas's.
     int IsCommandEnabled(int32_t id) const;
     int RunCommand(int32_t id);
+    // Clears the selection and selects target (none: nothing), scrolling it into the
+    // middle of the window; toggle leaves a target that was selected deselected. The item
+    // list's row clicks come here.
+    void JumpTo(HItemCore* target, int toggle);
     // The context menu for the current selection; its link commands jump through this
     // canvas's table.
     HCanvasMenu BuildContextMenu(const HClipboard& clipboard);

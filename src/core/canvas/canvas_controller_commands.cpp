@@ -279,6 +279,16 @@ int HCanvasController::RunLinkJump(int32_t id) {
     return 1;
 }
 
+void HCanvasController::JumpTo(HItemCore* target, int toggle) {
+    const HJumpResult jump =
+        JumpToItem(m_doc.Boxes(), m_doc.Lines(), target, 1, toggle, m_host.JumpView());
+    if (jump.scroll) {
+        m_host.ScrollTo(jump.scrollTo);
+    }
+    m_host.Redraw();
+    m_doc.Notify({kChangeSelection});
+}
+
 // --- document notices ---
 
 void HCanvasController::OnItemsAboutToGo(const HItemsGoing& going) {
