@@ -2,6 +2,10 @@
 // command line.
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
 
 #include "core/app/system.h"
 #include "gui/frame/main_window.h"
@@ -9,16 +13,26 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Zarvik");
+    // Qt's own dialogs (file choosers, printing) speak Japanese as the program does.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
+
     zarvik::HSystem& system = zarvik::System();
     const std::string settings = system.GetSettingsPath();
     system.LoadSettings(settings);
 
     zarvik::gui::HMainWindow window;
+    window.show();
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) {
-        window.Document().OpenPath(arguments[1].toStdString());
+        // Once the window is up, so that a message about the file has a window to sit on.
+        QTimer::singleShot(0, &window, [&window, path = arguments[1].toStdString()] {
+            window.Document().OpenPath(path);
+        });
     }
-    window.show();
     const int result = QApplication::exec();
     system.SaveSettings(settings);
     return result;

@@ -2,115 +2,302 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFontDatabase>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QToolBar>
 
+#include "core/app/system.h"
 #include "core/command/command_ids.h"
 #include "core/command/command_table.h"
 #include "core/doc/clipboard.h"
 #include "gui/canvas/canvas_widget.h"
+#include "gui/frame/bar_state.h"
+#include "gui/panels/estimate_panel.h"
+#include "gui/ports/qt_fonts.h"
 #include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
 namespace {
 
-// The status bar's panes: coordinates, then the four estimate figures.
-constexpr int kStatusPanes = 5;
+// The status bar's panes after the message pane: their first texts and widths.
+struct HPaneSpec {
+    const char* text;
+    int width;
+};
+constexpr HPaneSpec kPanes[] = {
+    {"(0,0)", 80}, {"DATA=", 50}, {"TRAN=", 50}, {"FP=", 50}, {"工数=", 100}};
 
-// The menu text of a command, its shortcut after a tab moved to the action itself.
-QString MenuText(const HCommandInfo& info) {
-    QString text = ToQString(info.menuText);
-    const qsizetype tab = text.indexOf('\t');
-    return tab < 0 ? text : text.left(tab);
+// A shortcut that two commands share ("Del", "Ctrl+C", "F5") is the canvas's to translate
+// by what is selected; only shortcuts of one command go on the actions.
+bool IsSharedShortcut(std::string_view shortcut) {
+    int users = 0;
+    for (const HCommandInfo& info : CommandTable()) {
+        users += info.shortcut == shortcut ? 1 : 0;
+    }
+    return users > 1;
+}
+
+QIcon IconOf(const HCommandInfo& info) {
+    return info.icon.empty() ? QIcon() : QIcon(":/icons/" + ToQString(info.icon) + ".svg");
 }
 
 }  // namespace
 
 HMainWindow::HMainWindow() {
     m_ui.SetWindow(this);
+    m_ui.SetRecentFileSink([this](const std::string& path) { AddRecentFile(path); });
     SetUiPort(&m_ui);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/zarvik.svg")));
     m_canvas = new HCanvasWidget(m_doc, this);
     setCentralWidget(m_canvas);
     m_router = std::make_unique<HCommandRouter>(m_doc, &m_canvas->Controller(), this, Clipboard());
-    connect(m_canvas, &HCanvasWidget::CommandChosen, this, [this](int id) {
-        m_router->Run(id);
-        UpdateActions();
-    });
+    connect(m_canvas, &HCanvasWidget::CommandChosen, this, [this](int id) { RunCommand(id); });
 
-    AddMenu("ファイル(&F)",
-            {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, 0, kCmdAppExit});
-    AddMenu("編集(&E)", {kCmdUndo, kCmdRedo, 0, kCmdItemDelete, kCmdLineDelete});
-    AddMenu("挿入(&I)", {kCmdPlaceFile, kCmdPlaceTask, kCmdPlaceOther, kCmdPlaceBorder,
-                         kCmdPlaceFunction, kCmdPlaceView, 0, kCmdLineStart});
+    BuildActions();
+    AddMenu("ファイル(&F)", {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, 0,
+                             kCmdFlowProperties, 0, kCmdExportTransactions, kCmdExportFiles, 0,
+                             kCmdPrint, kCmdPrintPreview, kCmdPageSetup, kCmdPrintSetup, 0,
+                             kCmdRecentFileFirst, kCmdRecentFileFirst + 1,
+                             kCmdRecentFileFirst + 2, kCmdRecentFileFirst + 3, 0, kCmdAppExit});
+    QMenu* edit = AddMenu("編集(&E)", {kCmdUndo, kCmdRedo, 0, kCmdItemDelete, 0, kCmdItemFormat,
+                                       kCmdItemProperties, kCmdItemFormatCopy,
+                                       kCmdItemFormatPaste, 0, kCmdLineVisibility, 0});
+    FillMenu(edit->addMenu(QStringLiteral("重ね順(&O)")),
+             {kCmdSendToHead, kCmdBringToTail, kCmdStepTowardTail, kCmdStepTowardHead});
+    FillMenu(edit, {0, kCmdAutoLayout});
+    AddMenu("表示(&V)", {kCmdStandardBar, kCmdFpItemBar, kCmdDisplayItemBar,
+                         kCmdManagementItemBar, kCmdStackingBar, kCmdViewSettingsBar,
+                         kCmdStatusBar, 0, kCmdItemListPanel, kCmdEstimatePanel});
+    AddMenu("挿入(&I)", {kCmdPlaceFile, kCmdPlaceTask, 0, kCmdPlaceBorder, kCmdPlaceOther,
+                         kCmdPlaceImage, 0, kCmdPlaceFunction, kCmdPlaceView, 0, kCmdLineTool});
+    AddMenu("ツール(&T)", {kCmdRuleSettings, kCmdReferenceSettings, 0, kCmdEstimateSheet,
+                           kCmdRatioList, 0, kCmdFileItemList, kCmdTaskItemList, 0,
+                           kCmdSystemSettings});
+    AddMenu("ヘルプ(&H)",
+            {kCmdHelpContents, kCmdHelpSearch, kCmdHelpIndex, 0, kCmdContextHelp, 0, kCmdAbout});
 
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    for (int pane = 1; pane <= kStatusPanes; ++pane) {
-        auto* label = new QLabel(this);
-        label->setFont(fixed);
-        label->setMinimumWidth(pane == 1 ? 120 : 90);
-        statusBar()->addPermanentWidget(label);
-        m_ui.SetPane(pane, label);
-    }
+    AddToolBar("標準", "StandardBar",
+               {kCmdFileNew, kCmdFileOpen, kCmdFileSave, 0, kCmdUndo, kCmdRedo, 0, kCmdPrint, 0,
+                kCmdAbout});
+    AddToolBar("FPｱｲﾃﾑ", "FpItemBar", {kCmdLineTool, kCmdPlaceTask, kCmdPlaceFile});
+    AddToolBar("表示ｱｲﾃﾑ", "DisplayItemBar", {kCmdPlaceBorder, kCmdPlaceOther, kCmdPlaceImage});
+    AddToolBar("管理ｱｲﾃﾑ", "ManagementItemBar", {kCmdPlaceFunction, kCmdPlaceView});
+    AddToolBar("重ね順変更", "StackingBar",
+               {kCmdSendToHead, kCmdBringToTail, kCmdStepTowardTail, kCmdStepTowardHead});
+    QToolBar* view = AddToolBar("表示設定", "ViewSettingsBar", {});
+    m_bars[kCmdViewSettingsBar] = view;
+
+    m_estimate = new HEstimatePanel(m_doc, this);
+    connect(m_estimate, &HEstimatePanel::CommandChosen, this, [this](int id) { RunCommand(id); });
+    m_bars[kCmdEstimatePanel] = AddDock("見積の計算式と算出値", "EstimateBar", m_estimate);
+
+    BuildStatusBar();
+    m_bars[kCmdStatusBar] = statusBar();
+    m_bars[kCmdStandardBar] = findChild<QToolBar*>(QStringLiteral("StandardBar"));
+    m_bars[kCmdFpItemBar] = findChild<QToolBar*>(QStringLiteral("FpItemBar"));
+    m_bars[kCmdDisplayItemBar] = findChild<QToolBar*>(QStringLiteral("DisplayItemBar"));
+    m_bars[kCmdManagementItemBar] = findChild<QToolBar*>(QStringLiteral("ManagementItemBar"));
+    m_bars[kCmdStackingBar] = findChild<QToolBar*>(QStringLiteral("StackingBar"));
+
+    // F6 and Shift+F6 walk the canvas and the panels.
+    connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this,
+            [this] { FocusNextPane(1); });
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this), &QShortcut::activated,
+            this, [this] { FocusNextPane(-1); });
+
     m_doc.AddObserver(this);
     m_panes = std::make_unique<HStatusPanes>(m_doc);
     m_doc.NewDocument();
+    m_recent.Load(System());
+    UpdateRecentActions();
+    resize(1024, 720);
+    RestoreBarState(*this);
     UpdateTitle();
     UpdateActions();
-    resize(1024, 720);
 }
 
 HMainWindow::~HMainWindow() {
-    // The canvas watches the document: it goes while the document is still there, not with
-    // the other child widgets after the members.
+    // The canvas and the panels watch the document: they go while the document is still
+    // there, not with the other child widgets after the members.
     m_router.reset();
     delete m_canvas;
+    for (QDockWidget* dock : findChildren<QDockWidget*>()) {
+        delete dock;
+    }
     m_panes.reset();
     m_doc.RemoveObserver(this);
     SetUiPort(nullptr);
 }
 
-QMenu* HMainWindow::AddMenu(const char* title, const std::vector<int32_t>& ids) {
-    QMenu* menu = menuBar()->addMenu(ToQString(title));
-    for (const int32_t id : ids) {
-        const HCommandInfo* info = id != 0 ? FindCommand(id) : nullptr;
-        if (info == nullptr) {
-            menu->addSeparator();
-            continue;
+void HMainWindow::BuildActions() {
+    for (const HCommandInfo& info : CommandTable()) {
+        if (info.id >= kLinkCommandFirst && info.id <= kLinkCommandLast) {
+            continue;  // the context menus make their own
         }
-        QAction* action = menu->addAction(MenuText(*info));
+        const int32_t id = info.id;
+        QString text = ToQString(info.menuText);
+        const bool bind = !info.shortcut.empty() && !IsSharedShortcut(info.shortcut);
+        if (bind) {
+            text = text.section('\t', 0, 0);  // the action shows its own shortcut
+        }
+        auto* action = new QAction(IconOf(info), text, this);
         action->setData(id);
-        action->setStatusTip(ToQString(info->prompt));
-        if (!info->shortcut.empty()) {
-            action->setShortcut(QKeySequence(ToQString(info->shortcut)));
+        action->setStatusTip(ToQString(info.prompt));
+        action->setToolTip(ToQString(info.toolTip.empty() ? info.menuText : info.toolTip));
+        if (bind) {
+            QList<QKeySequence> keys{QKeySequence(ToQString(info.shortcut))};
+            if (id == kCmdUndo) {
+                keys << QKeySequence(Qt::ALT | Qt::Key_Backspace);
+            }
+            action->setShortcuts(keys);
         }
-        connect(action, &QAction::triggered, this, [this, id] {
-            m_router->Run(id);
-            UpdateActions();
-        });
-        m_actions.push_back(action);
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        m_actions[id] = action;
+    }
+}
+
+void HMainWindow::FillMenu(QMenu* menu, const std::vector<int32_t>& ids) {
+    for (const int32_t id : ids) {
+        if (QAction* action = Action(id); action != nullptr) {
+            menu->addAction(action);
+        } else {
+            menu->addSeparator();
+        }
     }
     connect(menu, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
+}
+
+QMenu* HMainWindow::AddMenu(const char* title, const std::vector<int32_t>& ids) {
+    QMenu* menu = menuBar()->addMenu(ToQString(title));
+    FillMenu(menu, ids);
     return menu;
 }
 
-QAction* HMainWindow::Action(int32_t id) const {
-    for (QAction* action : m_actions) {
-        if (action->data().toInt() == id) {
-            return action;
+QToolBar* HMainWindow::AddToolBar(const char* title, const char* name,
+                                  const std::vector<int32_t>& ids) {
+    QToolBar* bar = addToolBar(ToQString(title));
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setIconSize(QSize(20, 20));
+    for (const int32_t id : ids) {
+        if (QAction* action = Action(id); action != nullptr) {
+            bar->addAction(action);
+        } else {
+            bar->addSeparator();
         }
     }
-    return nullptr;
+    connect(bar, &QToolBar::visibilityChanged, this, [this] { UpdateActions(); });
+    return bar;
+}
+
+QDockWidget* HMainWindow::AddDock(const char* title, const char* name, QWidget* content) {
+    auto* dock = new QDockWidget(ToQString(title), this);
+    dock->setObjectName(QString::fromLatin1(name));
+    dock->setWidget(content);
+    addDockWidget(Qt::LeftDockWidgetArea, dock);
+    connect(dock, &QDockWidget::visibilityChanged, this, [this] { UpdateActions(); });
+    return dock;
+}
+
+void HMainWindow::BuildStatusBar() {
+    const QFont font = FixedGothicFont(statusBar()->font().pointSizeF());
+    for (int pane = 1; pane <= 5; ++pane) {
+        const HPaneSpec& spec = kPanes[pane - 1];
+        auto* label = new QLabel(ToQString(spec.text), this);
+        label->setFont(font);
+        label->setMinimumWidth(spec.width);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        statusBar()->addPermanentWidget(label);
+        m_ui.SetPane(pane, label);
+    }
+}
+
+QAction* HMainWindow::Action(int32_t id) const {
+    const auto found = m_actions.find(id);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+int HMainWindow::RunCommand(int32_t id) {
+    const int done = m_router->Run(id);
+    UpdateActions();
+    return done;
+}
+
+QWidget* HMainWindow::BarOf(int32_t id) const {
+    const auto found = m_bars.find(id);
+    return found == m_bars.end() ? nullptr : found->second;
+}
+
+int HMainWindow::IsBarVisible(int32_t id) const {
+    const QWidget* bar = BarOf(id);
+    return bar != nullptr && !bar->isHidden() ? 1 : 0;
+}
+
+int HMainWindow::RunWindowCommand(int32_t id) {
+    if (QWidget* bar = BarOf(id); bar != nullptr) {
+        bar->setVisible(bar->isHidden());
+        UpdateActions();
+        return 1;
+    }
+    if (id >= kCmdRecentFileFirst && id <= kCmdRecentFileLast) {
+        const std::string path = m_recent.At(id - kCmdRecentFileFirst);
+        return path.empty() ? 0 : m_doc.OpenPath(path);
+    }
+    switch (id) {
+        case kCmdAppExit:
+            close();
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+void HMainWindow::AddRecentFile(const std::string& path) {
+    m_recent.Add(path);
+    UpdateRecentActions();
+}
+
+void HMainWindow::UpdateRecentActions() {
+    for (int i = 0; i < kCmdRecentFileCount; ++i) {
+        QAction* action = Action(kCmdRecentFileFirst + i);
+        const std::string path = m_recent.At(i);
+        action->setVisible(!path.empty() || (i == 0 && m_recent.Count() == 0));
+        action->setText(path.empty() ? QStringLiteral("最近使ったファイル")
+                                     : QStringLiteral("&%1 %2").arg(i + 1).arg(ToQString(path)));
+        action->setEnabled(!path.empty());
+    }
+}
+
+void HMainWindow::FocusNextPane(int step) {
+    std::vector<QWidget*> panes{m_canvas};
+    for (QDockWidget* dock : findChildren<QDockWidget*>()) {
+        if (!dock->isHidden() && dock->widget() != nullptr) {
+            panes.push_back(dock->widget());
+        }
+    }
+    int at = 0;
+    for (int i = 0; i < static_cast<int>(panes.size()); ++i) {
+        if (panes[i]->isAncestorOf(focusWidget()) || panes[i] == focusWidget()) {
+            at = i;
+        }
+    }
+    const int count = static_cast<int>(panes.size());
+    panes[((at + step) % count + count) % count]->setFocus(Qt::ShortcutFocusReason);
 }
 
 void HMainWindow::UpdateActions() {
-    for (QAction* action : m_actions) {
-        const int32_t id = action->data().toInt();
+    for (const auto& [id, action] : m_actions) {
+        if (id >= kCmdRecentFileFirst && id <= kCmdRecentFileLast) {
+            continue;
+        }
+        const int checked = m_router->IsChecked(id);
         action->setEnabled(m_router->IsEnabled(id) != 0);
-        action->setCheckable(m_router->IsChecked(id) != 0);
-        action->setChecked(m_router->IsChecked(id) != 0);
+        action->setCheckable(checked != 0 || BarOf(id) != nullptr);
+        action->setChecked(checked != 0);
     }
 }
 
@@ -120,25 +307,30 @@ void HMainWindow::UpdateTitle() {
     setWindowModified(m_doc.IsChanged() != 0);
 }
 
-int HMainWindow::RunWindowCommand(int32_t id) {
-    if (id == kCmdAppExit) {
-        close();
-        return 1;
+void HMainWindow::OnDocumentChanged(const HDocChange& change) {
+    if (change.Has(kChangeTitle | kChangeModified | kChangeItems)) {
+        UpdateTitle();
     }
-    return 0;
-}
-
-void HMainWindow::OnDocumentChanged(const HDocChange&) {
-    UpdateTitle();
     UpdateActions();
 }
 
+QMenu* HMainWindow::createPopupMenu() {
+    auto* menu = new QMenu(this);
+    FillMenu(menu, {kCmdStandardBar, kCmdFpItemBar, kCmdDisplayItemBar, kCmdManagementItemBar,
+                    kCmdStackingBar, kCmdViewSettingsBar, kCmdStatusBar, 0, kCmdItemListPanel,
+                    kCmdEstimatePanel});
+    UpdateActions();
+    return menu;
+}
+
 void HMainWindow::closeEvent(QCloseEvent* event) {
-    if (m_doc.ConfirmClose()) {
-        event->accept();
-    } else {
+    if (!m_doc.ConfirmClose()) {
         event->ignore();
+        return;
     }
+    SaveBarState(*this);
+    m_recent.Save(System());
+    event->accept();
 }
 
 }  // namespace zarvik::gui

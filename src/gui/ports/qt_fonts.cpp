@@ -1,0 +1,17 @@
+#include "gui/ports/qt_fonts.h"
+
+#include <QStringList>
+
+namespace zarvik::gui {
+
+QFont FixedGothicFont(qreal points) {
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"),
+                      QStringLiteral("monospace")});
+    font.setFixedPitch(true);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(points);
+    return font;
+}
+
+}  // namespace zarvik::gui
