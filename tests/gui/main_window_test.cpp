@@ -10,28 +10,29 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "core/command/command_ids.h"
+#include "core/fp/estimate.h"
 #include "core/fp/info_task.h"
 #include "core/items/item_object.h"
 #include "gui/canvas/canvas_widget.h"
 #include "gui/frame/main_window.h"
+#include "gui/panels/estimate_panel.h"
+#include "gui/ports/qt_text.h"
+#include "gui_test_support.h"
+#include "test_support.h"
 
 namespace zarvik::gui {
 namespace {
 
-void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
-    QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
-
-void Click(QWidget* target, QPoint at) {
-    Mouse(target, QEvent::MouseMove, at, Qt::NoButton);
-    Mouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton);
-    Mouse(target, QEvent::MouseButtonRelease, at, Qt::LeftButton);
-}
+using gui_support::Click;
+using gui_support::Mouse;
+using gui_support::WindowScriptedUi;
 
 std::vector<QString> StatusTexts(HMainWindow& window) {
     std::vector<QString> texts;
@@ -46,37 +47,38 @@ bool Shows(HMainWindow& window, const QString& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-TEST(MainWindow, PlacingATransactionShowsInTheEstimateAndUndoes) {
+// Presses the tool bar button of a command.
+void PressToolButton(HMainWindow& window, int32_t id) {
+    QWidget* button = nullptr;
+    for (QToolBar* bar : window.findChildren<QToolBar*>()) {
+        button = button != nullptr ? button : bar->widgetForAction(window.Action(id));
+    }
+    ASSERT_NE(nullptr, button);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// One edit from start to end: place a transaction and a data function, draw a line from
+// the data function's context menu, undo and redo by keyboard, save through the chooser
+// and open the file again from the recent files.
+TEST(MainWindow, TheRoadOfOneEdit) {
+    test_support::TempDir dir;
     HMainWindow window;
     window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    WindowScriptedUi ui(window.UiPortOfWindow());
     QWidget* canvas = window.Canvas().viewport();
-    ASSERT_TRUE(window.Action(kCmdPlaceTask)->isEnabled());
-    window.Action(kCmdPlaceTask)->trigger();
-    Click(canvas, QPoint(120, 90));
-    ASSERT_EQ(1, window.Document().Boxes().Count());
+    CZarvikDoc& doc = window.Document();
+
+    PressToolButton(window, kCmdPlaceTask);
+    Click(canvas, QPoint(300, 40));
+    ASSERT_EQ(1, doc.Boxes().Count());
     EXPECT_TRUE(Shows(window, "TRAN=1"));
     EXPECT_TRUE(Shows(window, "UFP=4"));
     EXPECT_TRUE(window.isWindowModified());
 
-    window.Action(kCmdUndo)->trigger();
-    EXPECT_EQ(0, window.Document().Boxes().Count());
-    EXPECT_TRUE(Shows(window, "TRAN=0"));
-    window.Action(kCmdRedo)->trigger();
-    EXPECT_EQ(1, window.Document().Boxes().Count());
-}
-
-// A relation line is started from a box's context menu and completed with a click on a
-// transaction, which then references the data function.
-TEST(MainWindow, ALineFromTheContextMenuJoinsADataFunctionToATransaction) {
-    HMainWindow window;
-    window.show();
-    QWidget* canvas = window.Canvas().viewport();
     window.Action(kCmdPlaceFile)->trigger();
     Click(canvas, QPoint(40, 40));
-    window.Action(kCmdPlaceTask)->trigger();
-    Click(canvas, QPoint(300, 40));
-    ASSERT_EQ(2, window.Document().Boxes().Count());
-
     Click(canvas, QPoint(60, 60));  // select the data function
     Mouse(canvas, QEvent::MouseButtonPress, QPoint(60, 60), Qt::RightButton);
     Mouse(canvas, QEvent::MouseButtonRelease, QPoint(60, 60), Qt::RightButton);
@@ -90,10 +92,52 @@ TEST(MainWindow, ALineFromTheContextMenuJoinsADataFunctionToATransaction) {
     ASSERT_TRUE(start->isEnabled());
     start->trigger();
     Click(canvas, QPoint(340, 80));
-    EXPECT_EQ(1, window.Document().Lines().Count());
-    const auto* task = dynamic_cast<const HInfoTask*>(window.Document().Boxes().Tail());
+    ASSERT_EQ(1, doc.Lines().Count());
+    const auto* task = dynamic_cast<const HInfoTask*>(doc.Boxes().Head());
     ASSERT_NE(nullptr, task);
     EXPECT_EQ(1, task->GetFtrCount());
+    EXPECT_EQ(ToQString(BuildReportText(doc.estimate)).replace("\r\n", "\n"),
+              window.EstimatePanel().toPlainText());
+    const QString withLine = window.EstimatePanel().toPlainText();
+
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(0, doc.Lines().Count());
+    QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(1, doc.Lines().Count());
+    EXPECT_EQ(withLine, window.EstimatePanel().toPlainText());
+
+    const std::string path = dir / "edit.zvk";
+    ui.chosen.push_back(path);
+    EXPECT_FALSE(window.Action(kCmdFileSave)->isEnabled());  // no name yet
+    window.Action(kCmdFileSaveAs)->trigger();
+    ASSERT_TRUE(std::filesystem::exists(path));
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_TRUE(window.windowTitle().startsWith("edit.zvk"));
+
+    doc.NewDocument();
+    ASSERT_EQ(0, doc.Boxes().Count());
+    QAction* recent = window.Action(kCmdRecentFileFirst);
+    ASSERT_TRUE(recent->isEnabled());
+    recent->trigger();
+    EXPECT_EQ(2, doc.Boxes().Count());
+    EXPECT_EQ(1, doc.Lines().Count());
+    EXPECT_EQ(withLine, window.EstimatePanel().toPlainText());
+}
+
+// A file that cannot be read leaves the open document as it was, with the message.
+TEST(MainWindow, AFailedOpenKeepsTheDocument) {
+    test_support::TempDir dir;
+    HMainWindow window;
+    WindowScriptedUi ui(window.UiPortOfWindow());
+    window.Action(kCmdPlaceTask)->trigger();
+    Click(window.Canvas().viewport(), QPoint(100, 100));
+    ui.answers.push_back(HMsgAnswer::No);  // do not save the changes
+    { std::ofstream(dir / "bad.zvk") << "not a document"; }
+    ui.chosen.push_back(dir / "bad.zvk");
+    window.Action(kCmdFileOpen)->trigger();
+    EXPECT_EQ(1, window.Document().Boxes().Count());
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_NE(std::string::npos, ui.messages.back().text.find("bad.zvk"));
 }
 
 TEST(MainWindow, AClickAtHalfZoomLandsOnTheCanvasPointUnderIt) {

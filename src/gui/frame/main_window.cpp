@@ -58,25 +58,41 @@ HMainWindow::HMainWindow() {
     connect(m_canvas, &HCanvasWidget::CommandChosen, this, [this](int id) { RunCommand(id); });
 
     BuildActions();
-    AddMenu("ファイル(&F)", {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, 0,
-                             kCmdFlowProperties, 0, kCmdExportTransactions, kCmdExportFiles, 0,
-                             kCmdPrint, kCmdPrintPreview, kCmdPageSetup, kCmdPrintSetup, 0,
-                             kCmdRecentFileFirst, kCmdRecentFileFirst + 1,
-                             kCmdRecentFileFirst + 2, kCmdRecentFileFirst + 3, 0, kCmdAppExit});
-    QMenu* edit = AddMenu("編集(&E)", {kCmdUndo, kCmdRedo, 0, kCmdItemDelete, 0, kCmdItemFormat,
-                                       kCmdItemProperties, kCmdItemFormatCopy,
-                                       kCmdItemFormatPaste, 0, kCmdLineVisibility, 0});
+    AddMenu("ファイル(&F)", {kCmdFileNew,
+                             kCmdFileOpen,
+                             kCmdFileSave,
+                             kCmdFileSaveAs,
+                             0,
+                             kCmdFlowProperties,
+                             0,
+                             kCmdExportTransactions,
+                             kCmdExportFiles,
+                             0,
+                             kCmdPrint,
+                             kCmdPrintPreview,
+                             kCmdPageSetup,
+                             kCmdPrintSetup,
+                             0,
+                             kCmdRecentFileFirst,
+                             kCmdRecentFileFirst + 1,
+                             kCmdRecentFileFirst + 2,
+                             kCmdRecentFileFirst + 3,
+                             0,
+                             kCmdAppExit});
+    QMenu* edit = AddMenu(
+        "編集(&E)", {kCmdUndo, kCmdRedo, 0, kCmdItemDelete, 0, kCmdItemFormat, kCmdItemProperties,
+                     kCmdItemFormatCopy, kCmdItemFormatPaste, 0, kCmdLineVisibility, 0});
     FillMenu(edit->addMenu(QStringLiteral("重ね順(&O)")),
              {kCmdSendToHead, kCmdBringToTail, kCmdStepTowardTail, kCmdStepTowardHead});
     FillMenu(edit, {0, kCmdAutoLayout});
-    AddMenu("表示(&V)", {kCmdStandardBar, kCmdFpItemBar, kCmdDisplayItemBar,
-                         kCmdManagementItemBar, kCmdStackingBar, kCmdViewSettingsBar,
-                         kCmdStatusBar, 0, kCmdItemListPanel, kCmdEstimatePanel});
+    AddMenu("表示(&V)", {kCmdStandardBar, kCmdFpItemBar, kCmdDisplayItemBar, kCmdManagementItemBar,
+                         kCmdStackingBar, kCmdViewSettingsBar, kCmdStatusBar, 0, kCmdItemListPanel,
+                         kCmdEstimatePanel});
     AddMenu("挿入(&I)", {kCmdPlaceFile, kCmdPlaceTask, 0, kCmdPlaceBorder, kCmdPlaceOther,
                          kCmdPlaceImage, 0, kCmdPlaceFunction, kCmdPlaceView, 0, kCmdLineTool});
-    AddMenu("ツール(&T)", {kCmdRuleSettings, kCmdReferenceSettings, 0, kCmdEstimateSheet,
-                           kCmdRatioList, 0, kCmdFileItemList, kCmdTaskItemList, 0,
-                           kCmdSystemSettings});
+    AddMenu("ツール(&T)",
+            {kCmdRuleSettings, kCmdReferenceSettings, 0, kCmdEstimateSheet, kCmdRatioList, 0,
+             kCmdFileItemList, kCmdTaskItemList, 0, kCmdSystemSettings});
     AddMenu("ヘルプ(&H)",
             {kCmdHelpContents, kCmdHelpSearch, kCmdHelpIndex, 0, kCmdContextHelp, 0, kCmdAbout});
 
@@ -106,8 +122,8 @@ HMainWindow::HMainWindow() {
     // F6 and Shift+F6 walk the canvas and the panels.
     connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this,
             [this] { FocusNextPane(1); });
-    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this), &QShortcut::activated,
-            this, [this] { FocusNextPane(-1); });
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this), &QShortcut::activated, this,
+            [this] { FocusNextPane(-1); });
 
     m_doc.AddObserver(this);
     m_panes = std::make_unique<HStatusPanes>(m_doc);

@@ -33,7 +33,7 @@ void HEstimatePanel::OnDocumentChanged(const HDocChange& change) {
 }
 
 void HEstimatePanel::Refresh() {
-    const QString text = ToQString(BuildReportText(m_doc.estimate));
+    const QString text = ToQString(BuildReportText(m_doc.estimate)).replace("\r\n", "\n");
     if (text != toPlainText()) {
         setPlainText(text);
     }
