@@ -2,6 +2,7 @@
 // command line.
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -9,6 +10,7 @@
 
 #include "core/app/system.h"
 #include "gui/frame/main_window.h"
+#include "gui/resources/gui_resources.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -20,6 +22,11 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtTexts);
     }
 
+    // Ties the windows to the installed zarvik.desktop entry (its icon, and the app id on
+    // Wayland).
+    QGuiApplication::setDesktopFileName("zarvik");
+    zarvik::gui::InitGuiResources();
+    QApplication::setWindowIcon(QIcon(":/icons/zarvik.svg"));
     zarvik::HSystem& system = zarvik::System();
     const std::string settings = system.GetSettingsPath();
     system.LoadSettings(settings);

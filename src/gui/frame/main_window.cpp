@@ -17,6 +17,7 @@
 #include "gui/canvas/canvas_widget.h"
 #include "gui/frame/bar_state.h"
 #include "gui/panels/estimate_panel.h"
+#include "gui/resources/gui_resources.h"
 #include "gui/ports/qt_fonts.h"
 #include "gui/ports/qt_text.h"
 
@@ -48,6 +49,7 @@ QIcon IconOf(const HCommandInfo& info) {
 }  // namespace
 
 HMainWindow::HMainWindow() {
+    InitGuiResources();
     m_ui.SetWindow(this);
     m_ui.SetRecentFileSink([this](const std::string& path) { AddRecentFile(path); });
     SetUiPort(&m_ui);
