@@ -17,6 +17,7 @@
 #include "gui/canvas/canvas_widget.h"
 #include "gui/frame/bar_state.h"
 #include "gui/panels/estimate_panel.h"
+#include "gui/panels/item_list_dialog.h"
 #include "gui/resources/gui_resources.h"
 #include "gui/ports/qt_fonts.h"
 #include "gui/ports/qt_text.h"
@@ -269,6 +270,15 @@ int HMainWindow::RunWindowCommand(int32_t id) {
         case kCmdAppExit:
             close();
             return 1;
+        case kCmdFileItemList:
+        case kCmdTaskItemList: {
+            HItemListDialog dialog(m_doc,
+                                   id == kCmdFileItemList ? HItemListDialog::Kind::Files
+                                                          : HItemListDialog::Kind::Transactions,
+                                   this);
+            dialog.exec();
+            return 1;
+        }
         default:
             return 0;
     }
