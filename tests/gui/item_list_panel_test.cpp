@@ -10,12 +10,15 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTableView>
 #include <memory>
+#include <vector>
 
 #include "core/app/system.h"
 #include "core/canvas/canvas_controller.h"
+#include "core/command/command_ids.h"
 #include "core/doc/item_list.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/items/item_kinds.h"
@@ -172,6 +175,26 @@ TEST_F(ItemListPanelTest, EscapeAndHeaderPressesDropTheEdit) {
     ClickHeader(kListColX);
     EXPECT_FALSE(panel->IsEditorOpen());
     EXPECT_EQ("a", Cell(0, kListColName));
+}
+
+TEST_F(ItemListPanelTest, RowMenuAndShortcutsReachTheWindowAsCommands) {
+    HItemObject* file = AddBox(kKindFile, "a");
+    AddBox(kKindTask, "b");
+    std::vector<int> chosen;
+    QObject::connect(panel.get(), &HItemListPanel::CommandChosen,
+                     [&chosen](int id) { chosen.push_back(id); });
+
+    std::unique_ptr<QMenu> menu(panel->BuildRowMenu(1));
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(1, file->Selected());
+    QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(7, actions.size());  // no link submenu
+    EXPECT_FALSE(actions[0]->isEnabled());
+    EXPECT_TRUE(actions[6]->isEnabled());
+    actions[6]->trigger();
+
+    Key(View(), Qt::Key_Delete);
+    EXPECT_EQ((std::vector<int>{kCmdItemDelete, kCmdItemDelete}), chosen);
 }
 
 TEST_F(ItemListPanelTest, TheColumnLayoutOutlivesThePanel) {

@@ -160,27 +160,33 @@ bool HItemListPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_view && event->type() == QEvent::KeyPress) {
         // The key still goes on to the list, as it would without a shortcut.
         TranslateKey(*static_cast<QKeyEvent*>(event));
-        return false;
-    }
-    if (watched != m_view->viewport()) {
-        return false;
-    }
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
-        m_pressRow = m_view->indexAt(mouse->position().toPoint()).row();
-    } else if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton &&
-               m_pressRow.has_value()) {
-        // A click: a row toggles its box's selection, a click outside the rows clears it.
-        // The release of a double click has no press of its own and jumps nowhere.
-        const int row = m_view->indexAt(mouse->position().toPoint()).row();
-        const int pressed = *m_pressRow;
-        m_pressRow.reset();
-        if (row == pressed) {
-            const HItemListRow* clicked = m_model->RowAt(row);
-            m_canvas.JumpTo(clicked != nullptr ? clicked->box : nullptr, clicked != nullptr);
+    } else if (watched == m_view->viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                                 event->type() == QEvent::MouseButtonRelease)) {
+        const auto& mouse = *static_cast<QMouseEvent*>(event);
+        if (mouse.button() == Qt::LeftButton) {
+            LeftButton(event->type() == QEvent::MouseButtonPress,
+                       m_view->indexAt(mouse.position().toPoint()).row());
         }
     }
     return false;
+}
+
+void HItemListPanel::LeftButton(bool press, int row) {
+    if (press) {
+        m_pressRow = row;
+        return;
+    }
+    // The release of a double click has no press of its own and jumps nowhere.
+    if (!m_pressRow.has_value()) {
+        return;
+    }
+    const int pressed = *m_pressRow;
+    m_pressRow.reset();
+    if (row == pressed) {
+        // A click: a row toggles its box's selection, a click outside the rows clears it.
+        const HItemListRow* clicked = m_model->RowAt(row);
+        m_canvas.JumpTo(clicked != nullptr ? clicked->box : nullptr, clicked != nullptr);
+    }
 }
 
 void HItemListPanel::ReadColumnLayout() {

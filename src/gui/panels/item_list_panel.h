@@ -9,6 +9,7 @@
 #include "core/doc/doc_change.h"
 
 class QComboBox;
+class QKeyEvent;
 class QMenu;
 class QTableView;
 
@@ -52,6 +53,8 @@ private:
     void HeaderClicked(int column);
     void ShowRowMenu(const QPoint& viewportPoint);
     bool TranslateKey(const QKeyEvent& event);
+    // A left press or release over row (-1 outside the rows).
+    void LeftButton(bool press, int row);
     void ReadColumnLayout();
     void WriteColumnLayout() const;
 
