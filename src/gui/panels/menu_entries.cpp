@@ -1,0 +1,25 @@
+#include "gui/panels/menu_entries.h"
+
+#include "gui/ports/qt_text.h"
+
+namespace zarvik::gui {
+
+void AddMenuEntries(QMenu& menu, const std::vector<HMenuEntry>& entries) {
+    for (const HMenuEntry& entry : entries) {
+        if (entry.id == 0 && entry.submenu.empty() && entry.text.empty()) {
+            menu.addSeparator();
+        } else if (entry.id == 0) {
+            QMenu* sub = menu.addMenu(ToQString(entry.text));
+            sub->setEnabled(entry.enabled != 0);
+            AddMenuEntries(*sub, entry.submenu);
+        } else {
+            QAction* action = menu.addAction(ToQString(entry.text));
+            action->setData(entry.id);
+            action->setEnabled(entry.enabled != 0);
+            action->setCheckable(entry.checked != 0);
+            action->setChecked(entry.checked != 0);
+        }
+    }
+}
+
+}  // namespace zarvik::gui
