@@ -18,6 +18,7 @@
 #include "gui/frame/bar_state.h"
 #include "gui/panels/estimate_panel.h"
 #include "gui/panels/item_list_dialog.h"
+#include "gui/panels/item_list_panel.h"
 #include "gui/resources/gui_resources.h"
 #include "gui/ports/qt_fonts.h"
 #include "gui/ports/qt_text.h"
@@ -110,6 +111,9 @@ HMainWindow::HMainWindow() {
     QToolBar* view = AddToolBar("表示設定", "ViewSettingsBar", {});
     m_bars[kCmdViewSettingsBar] = view;
 
+    m_itemList = new HItemListPanel(m_doc, m_canvas->Controller(), this);
+    connect(m_itemList, &HItemListPanel::CommandChosen, this, [this](int id) { RunCommand(id); });
+    m_bars[kCmdItemListPanel] = AddDock("アイテム一覧", "ObjectListBar", m_itemList);
     m_estimate = new HEstimatePanel(m_doc, this);
     connect(m_estimate, &HEstimatePanel::CommandChosen, this, [this](int id) { RunCommand(id); });
     m_bars[kCmdEstimatePanel] = AddDock("見積の計算式と算出値", "EstimateBar", m_estimate);
@@ -140,13 +144,14 @@ HMainWindow::HMainWindow() {
 }
 
 HMainWindow::~HMainWindow() {
-    // The canvas and the panels watch the document: they go while the document is still
-    // there, not with the other child widgets after the members.
+    // The panels and the canvas watch the document: they go while the document is still
+    // there, not with the other child widgets after the members; the item list before the
+    // canvas whose controller it uses.
     m_router.reset();
-    delete m_canvas;
     for (QDockWidget* dock : findChildren<QDockWidget*>()) {
         delete dock;
     }
+    delete m_canvas;
     m_panes.reset();
     m_doc.RemoveObserver(this);
     SetUiPort(nullptr);

@@ -24,6 +24,7 @@ namespace zarvik::gui {
 
 class HCanvasWidget;
 class HEstimatePanel;
+class HItemListPanel;
 
 class HMainWindow : public QMainWindow, public HFrameCommands, public HDocObserver {
     Q_OBJECT
@@ -34,6 +35,7 @@ public:
     CZarvikDoc& Document() { return m_doc; }
     HCanvasWidget& Canvas() { return *m_canvas; }
     HEstimatePanel& EstimatePanel() { return *m_estimate; }
+    HItemListPanel& ItemListPanel() { return *m_itemList; }
     HQtUiPort& UiPortOfWindow() { return m_ui; }
     // The action of a command id, or null.
     QAction* Action(int32_t id) const;
@@ -68,6 +70,7 @@ private:
     CZarvikDoc m_doc;
     HCanvasWidget* m_canvas = nullptr;
     HEstimatePanel* m_estimate = nullptr;
+    HItemListPanel* m_itemList = nullptr;
     std::unique_ptr<HCommandRouter> m_router;
     std::unique_ptr<HStatusPanes> m_panes;
     std::map<int32_t, QAction*> m_actions;
