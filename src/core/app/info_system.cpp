@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/store/ini_file.h"
+#include "core/store/ini_store.h"
 
 namespace zarvik {
 
@@ -24,6 +25,20 @@ int HInfoSystem::Load(const HIniFile& ini) {
     AutoGraphCheckShowOnly = ini.GetInt(kSystemSection, "AutoGraphCheckShowOnly");
     IsSaveRule2Flow = ini.GetInt(kSystemSection, "IsSaveRule2Flow");
     return 1;
+}
+
+int32_t ClampCanvasSide(int32_t side) {
+    return std::clamp(side, kMinCanvasSide, kMaxCanvasSide);
+}
+
+int IsSameStored(const HInfoSystem& a, const HInfoSystem& b) {
+    HInfoIniFile storeA;
+    HInfoIniFile storeB;
+    HIniFile iniA(storeA, 0);
+    HIniFile iniB(storeB, 0);
+    a.Save(iniA);
+    b.Save(iniB);
+    return storeA.IsSame(&storeB);
 }
 
 }  // namespace zarvik

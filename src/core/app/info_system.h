@@ -9,6 +9,8 @@ class HIniFile;
 
 inline constexpr const char* kSystemSection = "SYSTEM";
 inline constexpr int32_t kMinCanvasSide = 100;
+// The largest fixed side the settings sheet offers; a loaded file may hold more.
+inline constexpr int32_t kMaxCanvasSide = 4000;
 
 class HInfoSystem {
 public:
@@ -25,5 +27,12 @@ public:
     int32_t AutoGraphCheckShowOnly = 1;  // layout disregards hidden lines
     int32_t IsSaveRule2Flow = 0;         // documents are saved with the rules in force
 };
+
+// A fixed canvas side held to what the settings sheet offers, kMinCanvasSide to
+// kMaxCanvasSide.
+int32_t ClampCanvasSide(int32_t side);
+
+// 1 when both settings write the same "SYSTEM" section.
+int IsSameStored(const HInfoSystem& a, const HInfoSystem& b);
 
 }  // namespace zarvik

@@ -65,8 +65,7 @@ void WriteProgramVersion(HIniFile& ini) {
     ini.SetInt(kHeaderSection, "FileVersion.Revision", version[3]);
 }
 
-HSystem::HSystem()
-    : m_folders{SettingsFolder(Platform().ProgramDirectory()), UserConfigFolder()} {}
+HSystem::HSystem() : m_folders{SettingsFolder(Platform().ProgramDirectory()), UserConfigFolder()} {}
 
 std::string HSystem::GetSettingsPath() const {
     return SettingsFolder(Platform().ProgramDirectory()) + "/" + kSettingsFileName;
@@ -202,6 +201,9 @@ std::string HSystem::GetVersionString(const std::string& name) {
     }
     if (name == "ProductName") {
         return "Zarvik";
+    }
+    if (name == "LegalCopyright") {
+        return "Copyright (C) The Zarvik developers";
     }
     return {};
 }
