@@ -1,7 +1,9 @@
 #include "gui/frame/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
@@ -15,13 +17,18 @@
 #include "core/command/command_table.h"
 #include "core/doc/clipboard.h"
 #include "gui/canvas/canvas_widget.h"
+#include "gui/frame/about_dialog.h"
 #include "gui/frame/bar_state.h"
+#include "gui/frame/flow_properties_dialog.h"
+#include "gui/frame/help_window.h"
+#include "gui/frame/system_settings_dialog.h"
 #include "gui/panels/estimate_panel.h"
 #include "gui/panels/item_list_dialog.h"
 #include "gui/panels/item_list_panel.h"
-#include "gui/resources/gui_resources.h"
+#include "gui/panels/zoom_combo.h"
 #include "gui/ports/qt_fonts.h"
 #include "gui/ports/qt_text.h"
+#include "gui/resources/gui_resources.h"
 
 namespace zarvik::gui {
 namespace {
@@ -109,6 +116,13 @@ HMainWindow::HMainWindow() {
     AddToolBar("重ね順変更", "StackingBar",
                {kCmdSendToHead, kCmdBringToTail, kCmdStepTowardTail, kCmdStepTowardHead});
     QToolBar* view = AddToolBar("表示設定", "ViewSettingsBar", {});
+    m_zoom = new HZoomCombo(view);
+    view->addWidget(m_zoom);
+    m_zoom->ShowZoom(m_canvas->Zoom());
+    connect(m_zoom, &HZoomCombo::ZoomChosen, this, [this](float zoom) {
+        m_canvas->SetZoom(zoom);
+        m_canvas->setFocus();
+    });
     m_bars[kCmdViewSettingsBar] = view;
 
     m_itemList = new HItemListPanel(m_doc, m_canvas->Controller(), this);
@@ -144,6 +158,7 @@ HMainWindow::HMainWindow() {
 }
 
 HMainWindow::~HMainWindow() {
+    CloseHelpWindows();
     // The panels and the canvas watch the document: they go while the document is still
     // there, not with the other child widgets after the members; the item list before the
     // canvas whose controller it uses.
@@ -275,6 +290,34 @@ int HMainWindow::RunWindowCommand(int32_t id) {
         case kCmdAppExit:
             close();
             return 1;
+        case kCmdAbout:
+            ShowAboutBox(this);
+            return 1;
+        case kCmdSystemSettings: {
+            HSystemSettingsDialog dialog(this);
+            dialog.exec();
+            m_canvas->UpdateExtent();
+            m_canvas->Redraw();
+            return 1;
+        }
+        case kCmdFlowProperties: {
+            HFlowPropertiesDialog dialog(m_doc, this);
+            return dialog.exec() == QDialog::Accepted ? 1 : 0;
+        }
+        case kCmdHelpContents:
+        case kCmdHelpFinder:
+        case kCmdHelpUsing:
+        case kCmdDefaultHelp:
+            return ShowHelp(this, HHelpRequest::Contents);
+        case kCmdHelpSearch:
+            return ShowHelp(this, HHelpRequest::Search);
+        case kCmdHelpIndex:
+            return ShowHelp(this, HHelpRequest::Index);
+        case kCmdHelp:
+        case kCmdContextHelp: {
+            QWidget* under = QApplication::widgetAt(QCursor::pos());
+            return ShowContextHelp(under != nullptr && isAncestorOf(under) ? under : focusWidget());
+        }
         case kCmdFileItemList:
         case kCmdTaskItemList: {
             HItemListDialog dialog(m_doc,

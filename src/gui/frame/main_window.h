@@ -25,6 +25,7 @@ namespace zarvik::gui {
 class HCanvasWidget;
 class HEstimatePanel;
 class HItemListPanel;
+class HZoomCombo;
 
 class HMainWindow : public QMainWindow, public HFrameCommands, public HDocObserver {
     Q_OBJECT
@@ -71,6 +72,7 @@ private:
     HCanvasWidget* m_canvas = nullptr;
     HEstimatePanel* m_estimate = nullptr;
     HItemListPanel* m_itemList = nullptr;
+    HZoomCombo* m_zoom = nullptr;
     std::unique_ptr<HCommandRouter> m_router;
     std::unique_ptr<HStatusPanes> m_panes;
     std::map<int32_t, QAction*> m_actions;
