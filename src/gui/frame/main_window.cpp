@@ -131,6 +131,7 @@ HMainWindow::HMainWindow() {
     m_estimate = new HEstimatePanel(m_doc, this);
     connect(m_estimate, &HEstimatePanel::CommandChosen, this, [this](int id) { RunCommand(id); });
     m_bars[kCmdEstimatePanel] = AddDock("見積の計算式と算出値", "EstimateBar", m_estimate);
+    resizeDocks({static_cast<QDockWidget*>(m_bars[kCmdItemListPanel])}, {330}, Qt::Horizontal);
 
     BuildStatusBar();
     m_bars[kCmdStatusBar] = statusBar();
