@@ -10,7 +10,9 @@
 #include "core/app/system.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/items/item_kinds.h"
+#include "core/port/ui_port.h"
 #include "gui/canvas/canvas_printer.h"
+#include "gui/canvas/print_commands.h"
 
 namespace zarvik::gui {
 namespace {
@@ -72,6 +74,32 @@ TEST_F(CanvasPrinter, ThePageCarriesTheItemsAndTheDocumentTitle) {
         utf16.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode()));
     }
     EXPECT_TRUE(drawn.contains(utf16));
+}
+
+// Keeps the texts of the message boxes shown.
+class RecordingUi : public HUiPort {
+public:
+    HMsgAnswer MessageBox(const std::string& text, const std::string&, HMsgIcon,
+                          HMsgButtons) override {
+        texts.push_back(text);
+        return HMsgAnswer::Ok;
+    }
+    std::vector<std::string> texts;
+};
+
+TEST_F(CanvasPrinter, DirectPrintSaysSoWhenThePrinterCannotStart) {
+    RecordingUi ui;
+    SetUiPort(&ui);
+    HPrintCommands commands(nullptr);
+    commands.Printer().setOutputFormat(QPrinter::PdfFormat);
+    commands.Printer().setOutputFileName(dir.filePath("missing/folder/out.pdf"));
+    EXPECT_EQ(0, commands.PrintDirect(doc, HSize{800, 600}));
+    EXPECT_EQ(std::vector<std::string>{"印刷を開始できませんでした。"}, ui.texts);
+
+    commands.Printer().setOutputFileName(dir.filePath("out.pdf"));
+    EXPECT_EQ(1, commands.PrintDirect(doc, HSize{800, 600}));
+    EXPECT_EQ(1u, ui.texts.size());
+    SetUiPort(nullptr);
 }
 
 TEST(PageSetupMargins, AreMeasuredFromThePaperNotThePrintableArea) {
