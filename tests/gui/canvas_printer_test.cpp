@@ -114,16 +114,5 @@ TEST(PageSetupMargins, AreMeasuredFromThePaperNotThePrintableArea) {
     EXPECT_NEAR(297 / 25.4 * printer.resolution(), paper.vertRes, 10);
 }
 
-TEST(PageSetupMargins, MillimetresRoundTripInHundredths) {
-    const HInfoPrint margins{1234, 2500, 5, 0};
-    const QMarginsF mm = MarginsInMillimetres(margins);
-    EXPECT_DOUBLE_EQ(12.34, mm.left());
-    const HInfoPrint back = MarginsFromMillimetres(mm);
-    EXPECT_EQ(margins.left, back.left);
-    EXPECT_EQ(margins.top, back.top);
-    EXPECT_EQ(margins.right, back.right);
-    EXPECT_EQ(margins.bottom, back.bottom);
-}
-
 }  // namespace
 }  // namespace zarvik::gui
