@@ -9,7 +9,9 @@
 #include <QTranslator>
 
 #include "core/app/system.h"
+#include "core/port/platform.h"
 #include "gui/frame/main_window.h"
+#include "gui/ports/qt_platform.h"
 #include "gui/resources/gui_resources.h"
 
 int main(int argc, char** argv) {
@@ -27,6 +29,9 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName("zarvik");
     zarvik::gui::InitGuiResources();
     QApplication::setWindowIcon(QIcon(":/icons/zarvik.svg"));
+    // Screen resolution, ticks and pictures from Qt, before anything measures or loads.
+    zarvik::gui::HQtPlatform platform;
+    zarvik::SetPlatform(&platform);
     zarvik::HSystem& system = zarvik::System();
     const std::string settings = system.GetSettingsPath();
     system.LoadSettings(settings);
@@ -42,5 +47,6 @@ int main(int argc, char** argv) {
     }
     const int result = QApplication::exec();
     system.SaveSettings(settings);
+    zarvik::SetPlatform(nullptr);
     return result;
 }

@@ -8,15 +8,18 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "core/app/system.h"
+#include "core/canvas/zoom.h"
 #include "core/command/command_ids.h"
 #include "core/command/command_table.h"
 #include "core/doc/clipboard.h"
 #include "gui/canvas/canvas_widget.h"
+#include "gui/canvas/print_commands.h"
 #include "gui/frame/about_dialog.h"
 #include "gui/frame/bar_state.h"
 #include "gui/frame/flow_properties_dialog.h"
@@ -65,6 +68,7 @@ HMainWindow::HMainWindow() {
     setWindowIcon(QIcon(QStringLiteral(":/icons/zarvik.svg")));
     m_canvas = new HCanvasWidget(m_doc, this);
     setCentralWidget(m_canvas);
+    m_print = std::make_unique<HPrintCommands>(this);
     m_router = std::make_unique<HCommandRouter>(m_doc, &m_canvas->Controller(), this, Clipboard());
     connect(m_canvas, &HCanvasWidget::CommandChosen, this, [this](int id) { RunCommand(id); });
 
@@ -294,6 +298,16 @@ int HMainWindow::RunWindowCommand(int32_t id) {
         case kCmdAbout:
             ShowAboutBox(this);
             return 1;
+        case kCmdPageSetup:
+            return m_print->RunPageSetup();
+        case kCmdPrintSetup:
+            return m_print->RunPrinterSetup();
+        case kCmdPrint:
+            return m_print->RunPrintDialog(m_doc, ShownCanvasSize());
+        case kCmdPrintDirect:
+            return m_print->PrintDirect(m_doc, ShownCanvasSize());
+        case kCmdPrintPreview:
+            return m_print->RunPrintPreview(m_doc, ShownCanvasSize());
         case kCmdSystemSettings: {
             HSystemSettingsDialog dialog(this);
             dialog.exec();
@@ -331,6 +345,14 @@ int HMainWindow::RunWindowCommand(int32_t id) {
         default:
             return 0;
     }
+}
+
+HSize HMainWindow::ShownCanvasSize() const {
+    const QSize client = m_canvas->viewport()->size();
+    return CanvasSize(
+        System().settings, {client.width(), client.height()},
+        {m_canvas->horizontalScrollBar()->value(), m_canvas->verticalScrollBar()->value()},
+        m_canvas->Zoom());
 }
 
 void HMainWindow::AddRecentFile(const std::string& path) {

@@ -24,6 +24,7 @@ namespace zarvik::gui {
 
 class HCanvasWidget;
 class HEstimatePanel;
+class HPrintCommands;
 class HItemListPanel;
 class HZoomCombo;
 
@@ -62,6 +63,8 @@ private:
     QDockWidget* AddDock(const char* title, const char* name, QWidget* content);
     QWidget* BarOf(int32_t id) const;
     void FocusNextPane(int step);
+    // The canvas as the view shows it: what a printout fits on its page.
+    HSize ShownCanvasSize() const;
     void AddRecentFile(const std::string& path);
     void UpdateRecentActions();
     void UpdateActions();
@@ -75,6 +78,7 @@ private:
     HZoomCombo* m_zoom = nullptr;
     std::unique_ptr<HCommandRouter> m_router;
     std::unique_ptr<HStatusPanes> m_panes;
+    std::unique_ptr<HPrintCommands> m_print;
     std::map<int32_t, QAction*> m_actions;
     std::map<int32_t, QWidget*> m_bars;  // the bar or panel each show-or-hide command toggles
     HRecentFiles m_recent;
