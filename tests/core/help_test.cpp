@@ -21,15 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FolderPlatform : public HPlatform {
-public:
-    explicit FolderPlatform(std::string folder) : m_folder(std::move(folder)) { SetPlatform(this); }
-    ~FolderPlatform() override { SetPlatform(nullptr); }
-    std::string ProgramDirectory() const override { return m_folder; }
-
-private:
-    std::string m_folder;
-};
+using test_support::FolderPlatform;
 
 void WriteFile(const fs::path& path, const std::string& text) {
     fs::create_directories(path.parent_path());

@@ -8,6 +8,7 @@
 #include "core/doc/flow_document.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
+#include "core/port/platform.h"
 #include "core/store/ini_file.h"
 #include "test_support.h"
 
@@ -95,6 +96,28 @@ TEST(SystemSettings, ProfileSectionsAreReplacedAndAFileThatIsNoTextIsKept) {
     EXPECT_EQ(0, other.settings.SelectCanvasType);
     EXPECT_EQ(0, other.SaveSettings(path));
     EXPECT_EQ(binary, test_support::FileBytes(path));
+}
+
+using test_support::FolderPlatform;
+
+// Beside a program it may write to, unless that program is an installed copy.
+TEST(SystemSettings, AnInstalledCopyKeepsItsSettingsInTheUsersFolder) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path() / "bin");
+    FolderPlatform platform(dir / "bin");
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string before = saved != nullptr ? saved : "";
+    ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+    EXPECT_EQ(dir / "bin/Zarvik.ini", HSystem().GetSettingsPath());
+    std::filesystem::create_directories(dir.Path() / "share/zarvik");
+    HSystem installed;
+    EXPECT_EQ(dir / "config/zarvik/Zarvik.ini", installed.GetSettingsPath());
+    EXPECT_EQ(dir / "config/zarvik", installed.DefaultFolders().primary);
+    if (saved != nullptr) {
+        ::setenv("XDG_CONFIG_HOME", before.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
 }
 
 TEST(SystemRules, DocumentRulesComeAndGo) {

@@ -1,14 +1,30 @@
 #pragma once
-// Helpers shared by the tests: a temporary folder that cleans up after itself, and the
-// bytes of a file.
+// Helpers shared by the tests: a temporary folder that cleans up after itself, the bytes
+// of a file, and a program folder of the test's choosing.
 
 #include <stdlib.h>
 
 #include <filesystem>
 #include <iterator>
 #include <string>
+#include <utility>
+
+#include "core/port/platform.h"
 
 namespace zarvik::test_support {
+
+// A platform whose program lives in the given folder, installed for its lifetime.
+class FolderPlatform : public HPlatform {
+public:
+    explicit FolderPlatform(std::string folder) : m_folder(std::move(folder)) { SetPlatform(this); }
+    ~FolderPlatform() override { SetPlatform(nullptr); }
+    FolderPlatform(const FolderPlatform&) = delete;
+    FolderPlatform& operator=(const FolderPlatform&) = delete;
+    std::string ProgramDirectory() const override { return m_folder; }
+
+private:
+    std::string m_folder;
+};
 
 class TempDir {
 public:
