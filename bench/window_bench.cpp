@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include "core/app/system.h"
 #include "core/canvas/canvas_controller.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/items/draw_list.h"
@@ -91,7 +92,7 @@ void PaintAtZoom(benchmark::State& state, double scale) {
                        static_cast<int32_t>(origin.x() + kWidth / scale) + 1,
                        static_cast<int32_t>(origin.y() + kHeight / scale) + 1};
     const HSize extent{2 * centre.x, 2 * centre.y};
-    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
         HQtDrawContext dc(painter, scale, origin);
@@ -114,6 +115,7 @@ std::unique_ptr<HMainWindow> OpenedWindow() {
     auto window = std::make_unique<HMainWindow>();
     window->resize(kWidth, kHeight);
     window->show();
+    QApplication::processEvents();  // the window is exposed, so it paints
     window->Document().OpenDocumentPath(SavedDocumentPath());
     window->Canvas().viewport()->repaint();
     return window;
@@ -151,6 +153,11 @@ void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons h
 
 // One mouse move of a box dragged near the middle of the view, with the repaint it asks for.
 void BM_DragMove(benchmark::State& state) {
+    // A canvas as large as the diagram, so that the view can scroll to its middle.
+    const HInfoSystem saved = System().settings;
+    System().settings.SelectCanvasType = 1;
+    System().settings.CanvasSizeCx = 15000;
+    System().settings.CanvasSizeCy = 6000;
     std::unique_ptr<HMainWindow> window = OpenedWindow();
     HCanvasWidget& canvas = window->Canvas();
     QWidget* viewport = canvas.viewport();
@@ -167,6 +174,7 @@ void BM_DragMove(benchmark::State& state) {
     }
     if (box == nullptr) {
         state.SkipWithError("no box near the middle of the view");
+        System().settings = saved;
         return;
     }
     box->SetSelected(1);
@@ -179,6 +187,8 @@ void BM_DragMove(benchmark::State& state) {
         viewport->repaint();
     }
     SendMouse(viewport, QEvent::MouseButtonRelease, at, Qt::NoButton);
+    window.reset();
+    System().settings = saved;
 }
 BENCHMARK(BM_DragMove)->Unit(benchmark::kMillisecond);
 

@@ -90,7 +90,8 @@ public:
     HCanvasMenu BuildContextMenu(const HClipboard& clipboard);
 
     // --- painting ---
-    // Grey over the update area, the canvas extent in white, then the diagram.
+    // Grey over the update area, the canvas extent in white, then the part of the diagram
+    // that reaches into the update area.
     void PaintCanvas(HDrawContext& dc, const HRect& update, HSize extent, int shift);
     // Boxes bottom to top, then lines, then the pending item at the mouse while the mouse
     // is inside.
@@ -121,6 +122,8 @@ private:
     void HoverCursor(HPoint q);
     int DragDelayPassed(uint32_t tick) const;
     int RunLinkJump(int32_t id);
+    // The box being placed at the mouse, or the line being drawn, while the mouse is inside.
+    void PaintPending(HDrawContext& dc);
 
     CZarvikDoc& m_doc;
     HCanvasHost& m_host;
