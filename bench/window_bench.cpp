@@ -151,7 +151,8 @@ void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons h
     QApplication::sendEvent(target, &event);
 }
 
-// One mouse move of a box dragged near the middle of the view, with the repaint it asks for.
+// One mouse move of a box dragged near the middle of the view, with the paint of what it
+// invalidated.
 void BM_DragMove(benchmark::State& state) {
     // A canvas as large as the diagram, so that the view can scroll to its middle.
     const HInfoSystem saved = System().settings;
@@ -184,7 +185,7 @@ void BM_DragMove(benchmark::State& state) {
     for (auto _ : state) {
         step = (step + 1) % 40;
         SendMouse(viewport, QEvent::MouseMove, at + QPoint(step, step / 2), Qt::LeftButton);
-        viewport->repaint();
+        QApplication::processEvents();  // paints what the move invalidated
     }
     SendMouse(viewport, QEvent::MouseButtonRelease, at, Qt::NoButton);
     window.reset();

@@ -5,7 +5,10 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
+#include "core/canvas/canvas_controller.h"
+#include "core/doc/zarvik_doc.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
@@ -60,6 +63,42 @@ TEST(DrawVisible, DrawsTheItemsThatReachIntoTheAreaOnly) {
     lines.Head()->Attributes()->penNormal = SolidPen(40, Rgb(0, 0, 0));
     lines.DrawVisible(dc, 0, HRect{300, 45, 320, 60});
     EXPECT_FALSE(dc.Shapes().empty());
+}
+
+// A drag repaints where the boxes were and where they are, with the lines at them.
+TEST(DrawVisible, ADragRedrawsTheOldAndNewPlacesOnly) {
+    struct AreaHost : HCanvasHost {
+        void Redraw() override { ++full; }
+        void RedrawArea(const HRect& area) override { areas.push_back(area); }
+        int full = 0;
+        std::vector<HRect> areas;
+    } host;
+    CZarvikDoc doc;
+    auto file = std::make_unique<HItemFile>();
+    file->position = {100, 100};
+    file->size = {100, 50};
+    HItemFile* box = file.get();
+    doc.Boxes().Append(std::move(file));
+    auto far = std::make_unique<HItemFile>();
+    far->position = {1000, 100};
+    auto line = std::make_unique<HItemLine>();
+    line->fromItem = box;
+    line->toItem = far.get();
+    line->fromOffset = {100, 25};
+    doc.Boxes().Append(std::move(far));
+    doc.Lines().Append(std::move(line));
+    HCanvasController controller(doc, host);
+
+    box->SetSelected(1);
+    controller.LeftPress({120, 120}, 0, 1000);
+    controller.MouseMove({140, 130}, kMouseFlagLeft, 1000 + kDragDelayMs);
+    ASSERT_EQ(1u, host.areas.size());
+    const HRect area = host.areas[0];
+    EXPECT_LE(area.left, 100 - kHandleHalf);  // the old place with its handles
+    EXPECT_LE(area.top, 100 - kHandleHalf);
+    EXPECT_GE(area.bottom, 160 + kHandleHalf);  // the new place
+    EXPECT_GE(area.right, 1000);                // the line to the far box
+    EXPECT_EQ(0, host.full);
 }
 
 }  // namespace

@@ -39,6 +39,8 @@ public:
     virtual ~HCanvasHost() = default;
     // Invalidate the whole canvas; the window paints later through PaintCanvas.
     virtual void Redraw() {}
+    // Invalidate only the part of the canvas that area (canvas units) covers.
+    virtual void RedrawArea(const HRect&) { Redraw(); }
     virtual void SetCursor(HCursorShape) {}
     // Ask the platform to report when the mouse leaves the canvas (then call MouseLeave).
     virtual void RequestLeaveNotification() {}
@@ -120,6 +122,8 @@ private:
     void DragLines(HPoint q, uint32_t tick);
     void DragBoxes(HPoint q, uint32_t tick);
     void HoverCursor(HPoint q);
+    // What the selected boxes and the lines at them paint now.
+    HRect SelectionPaintArea() const;
     int DragDelayPassed(uint32_t tick) const;
     int RunLinkJump(int32_t id);
     // The box being placed at the mouse, or the line being drawn, while the mouse is inside.

@@ -122,17 +122,19 @@ bool Meets(const HRect& a, const HRect& b) {
 
 }  // namespace
 
+HRect PaintedBounds(const HItemCore& item) {
+    HRect bounds;
+    item.GetBoundRect(bounds);
+    const int32_t reach = OutlineReach(item);
+    return HRect{
+        std::min(bounds.left, bounds.right) - reach, std::min(bounds.top, bounds.bottom) - reach,
+        std::max(bounds.left, bounds.right) + reach, std::max(bounds.top, bounds.bottom) + reach};
+}
+
 int HDrawList::DrawVisible(HDrawContext& dc, int shiftDown, const HRect& visible) const {
     const HItemCore* withHandles = ItemWithHandles(shiftDown);
     for (const HItemCore* item = m_head; item != nullptr; item = item->next) {
-        HRect bounds;
-        item->GetBoundRect(bounds);
-        const int32_t reach = OutlineReach(*item);
-        const HRect widened{std::min(bounds.left, bounds.right) - reach,
-                            std::min(bounds.top, bounds.bottom) - reach,
-                            std::max(bounds.left, bounds.right) + reach,
-                            std::max(bounds.top, bounds.bottom) + reach};
-        if (Meets(widened, visible)) {
+        if (Meets(PaintedBounds(*item), visible)) {
             item->Draw(dc, item == withHandles ? 1 : 0);
         }
     }

@@ -16,6 +16,10 @@ namespace zarvik {
 class HDrawContext;
 class HItemCore;
 
+// What an item may paint: its bounds widened by half its widest pen (and a unit for the
+// device's rounding).
+HRect PaintedBounds(const HItemCore& item);
+
 class HDrawList {
 public:
     HDrawList() = default;

@@ -126,6 +126,26 @@ void HCanvasWidget::Redraw() {
     viewport()->update();
 }
 
+void HCanvasWidget::RedrawArea(const HRect& area) {
+    if (area.left > area.right || area.top > area.bottom) {
+        return;
+    }
+    const HPoint scroll = ScrollPosition();
+    const auto toPixel = [this](int32_t units, int32_t scrolled) {
+        const double pixel =
+            static_cast<double>(units) * ZoomViewportExtent(m_zoom) / 100 - scrolled;
+        return static_cast<int>(std::clamp(pixel, -1e6, 1e6));
+    };
+    // Two pixels more on every side for the rounding of the mapping.
+    const QRect device(
+        QPoint(toPixel(area.left, scroll.x) - 2, toPixel(area.top, scroll.y) - 2),
+        QPoint(toPixel(area.right, scroll.x) + 2, toPixel(area.bottom, scroll.y) + 2));
+    const QRect visible = device & viewport()->rect();
+    if (!visible.isEmpty()) {
+        viewport()->update(visible);
+    }
+}
+
 void HCanvasWidget::SetCursor(HCursorShape shape) {
     viewport()->setCursor(QtCursor(shape));
 }

@@ -51,6 +51,7 @@ signals:
 public:
     // HCanvasHost
     void Redraw() override;
+    void RedrawArea(const HRect& area) override;
     void SetCursor(HCursorShape shape) override;
     void ShowTooltip(HTooltipAction action, const std::string& text) override;
     void UpdateExtent() override;
