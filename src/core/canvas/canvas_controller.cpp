@@ -1,5 +1,8 @@
 #include "core/canvas/canvas_controller.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "core/items/draw_list.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
@@ -19,6 +22,11 @@ HPoint ClampedSum(HPoint a, HPoint b) {
 
 HItemObject* TopSelectedBox(const HDrawList& boxes) {
     return dynamic_cast<HItemObject*>(boxes.NextSelected(nullptr, 1));
+}
+
+HRect UnionOf(const HRect& a, const HRect& b) {
+    return HRect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                 std::max(a.bottom, b.bottom)};
 }
 
 // Top and bottom win over left and right, and those over the label.
@@ -245,6 +253,9 @@ void HCanvasController::DragBoxes(HPoint q, uint32_t tick) {
         return;
     }
 
+    // Only what the move uncovers and covers is painted again: a full repaint of a large
+    // diagram at every mouse move made dragging lag.
+    const HRect before = SelectionPaintArea();
     int32_t movedAny = 0;
     for (HItemCore* item = boxes.NextSelected(nullptr, 1); item != nullptr;
          item = boxes.NextSelected(item, 1)) {
@@ -256,8 +267,28 @@ void HCanvasController::DragBoxes(HPoint q, uint32_t tick) {
     if (movedAny) {
         m_moved = 1;
         m_edited |= kChangeGeometry;
-        m_host.Redraw();
+        m_host.RedrawArea(UnionOf(before, SelectionPaintArea()));
     }
+}
+
+HRect HCanvasController::SelectionPaintArea() const {
+    HRect area{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    auto add = [&area](const HItemCore& item) { area = UnionOf(area, PaintedBounds(item)); };
+    const HDrawList& boxes = m_doc.Boxes();
+    for (const HItemCore* item = boxes.NextSelected(nullptr, 1); item != nullptr;
+         item = boxes.NextSelected(item, 1)) {
+        add(*item);
+    }
+    for (const HItemCore* item = m_doc.Lines().Head(); item != nullptr; item = item->next) {
+        const auto* line = dynamic_cast<const HItemLine*>(item);
+        const bool atSelected =
+            line != nullptr && ((line->fromItem != nullptr && line->fromItem->Selected() == 1) ||
+                                (line->toItem != nullptr && line->toItem->Selected() == 1));
+        if (atSelected) {
+            add(*item);
+        }
+    }
+    return area;
 }
 
 void HCanvasController::HoverCursor(HPoint q) {

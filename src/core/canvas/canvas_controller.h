@@ -39,6 +39,8 @@ public:
     virtual ~HCanvasHost() = default;
     // Invalidate the whole canvas; the window paints later through PaintCanvas.
     virtual void Redraw() {}
+    // Invalidate only the part of the canvas that area (canvas units) covers.
+    virtual void RedrawArea(const HRect&) { Redraw(); }
     virtual void SetCursor(HCursorShape) {}
     // Ask the platform to report when the mouse leaves the canvas (then call MouseLeave).
     virtual void RequestLeaveNotification() {}
@@ -90,7 +92,8 @@ public:
     HCanvasMenu BuildContextMenu(const HClipboard& clipboard);
 
     // --- painting ---
-    // Grey over the update area, the canvas extent in white, then the diagram.
+    // Grey over the update area, the canvas extent in white, then the part of the diagram
+    // that reaches into the update area.
     void PaintCanvas(HDrawContext& dc, const HRect& update, HSize extent, int shift);
     // Boxes bottom to top, then lines, then the pending item at the mouse while the mouse
     // is inside.
@@ -119,8 +122,12 @@ private:
     void DragLines(HPoint q, uint32_t tick);
     void DragBoxes(HPoint q, uint32_t tick);
     void HoverCursor(HPoint q);
+    // What the selected boxes and the lines at them paint now.
+    HRect SelectionPaintArea() const;
     int DragDelayPassed(uint32_t tick) const;
     int RunLinkJump(int32_t id);
+    // The box being placed at the mouse, or the line being drawn, while the mouse is inside.
+    void PaintPending(HDrawContext& dc);
 
     CZarvikDoc& m_doc;
     HCanvasHost& m_host;

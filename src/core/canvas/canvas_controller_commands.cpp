@@ -188,12 +188,19 @@ void HCanvasController::PaintCanvas(HDrawContext& dc, const HRect& update, HSize
     dc.Rectangle(HRect{0, 0, extent.cx, extent.cy});
     dc.SelectBrush(oldBrush);
     dc.SelectPen(oldPen);
-    PaintItems(dc, shift);
+    // Items outside the update area would leave no mark in it; on a large diagram most are.
+    m_doc.Boxes().DrawVisible(dc, shift, update);
+    m_doc.Lines().DrawVisible(dc, shift, update);
+    PaintPending(dc);
 }
 
 void HCanvasController::PaintItems(HDrawContext& dc, int shift) {
     m_doc.Boxes().DrawAll(dc, shift);
     m_doc.Lines().DrawAll(dc, shift);
+    PaintPending(dc);
+}
+
+void HCanvasController::PaintPending(HDrawContext& dc) {
     if (m_pending == nullptr || m_mouseInside == 0) {
         return;
     }

@@ -85,13 +85,58 @@ int32_t HDrawList::CountSelected() const {
     return selected;
 }
 
+const HItemCore* HDrawList::ItemWithHandles(int shiftDown) const {
+    return !shiftDown && CountSelected() == 1 ? NextSelected(nullptr, 1) : nullptr;
+}
+
 int HDrawList::DrawAll(HDrawContext& dc, int shiftDown) const {
-    const HItemCore* withHandles = nullptr;
-    if (!shiftDown && CountSelected() == 1) {
-        withHandles = NextSelected(nullptr, 1);
-    }
+    const HItemCore* withHandles = ItemWithHandles(shiftDown);
     for (const HItemCore* item = m_head; item != nullptr; item = item->next) {
         item->Draw(dc, item == withHandles ? 1 : 0);
+    }
+    return 1;
+}
+
+namespace {
+
+int32_t PenReach(const std::optional<HLogPen>& pen) {
+    return pen ? std::max(pen->width.x, 0) : 0;
+}
+
+// How far past its bounds an item's outline may paint: half its widest pen, and a unit
+// for the rounding of the device.
+int32_t OutlineReach(const HItemCore& item) {
+    const HInfoItemCore* attributes = item.Attributes();
+    if (attributes == nullptr) {
+        return 1;
+    }
+    const int32_t widest =
+        std::max({PenReach(attributes->penNormal), PenReach(attributes->penSelected),
+                  PenReach(attributes->penGuide)});
+    return widest / 2 + 1;
+}
+
+bool Meets(const HRect& a, const HRect& b) {
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+}  // namespace
+
+HRect PaintedBounds(const HItemCore& item) {
+    HRect bounds;
+    item.GetBoundRect(bounds);
+    const int32_t reach = OutlineReach(item);
+    return HRect{
+        std::min(bounds.left, bounds.right) - reach, std::min(bounds.top, bounds.bottom) - reach,
+        std::max(bounds.left, bounds.right) + reach, std::max(bounds.top, bounds.bottom) + reach};
+}
+
+int HDrawList::DrawVisible(HDrawContext& dc, int shiftDown, const HRect& visible) const {
+    const HItemCore* withHandles = ItemWithHandles(shiftDown);
+    for (const HItemCore* item = m_head; item != nullptr; item = item->next) {
+        if (Meets(PaintedBounds(*item), visible)) {
+            item->Draw(dc, item == withHandles ? 1 : 0);
+        }
     }
     return 1;
 }

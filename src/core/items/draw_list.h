@@ -16,6 +16,10 @@ namespace zarvik {
 class HDrawContext;
 class HItemCore;
 
+// What an item may paint: its bounds widened by half its widest pen (and a unit for the
+// device's rounding).
+HRect PaintedBounds(const HItemCore& item);
+
 class HDrawList {
 public:
     HDrawList() = default;
@@ -38,6 +42,9 @@ public:
     // Paints every item from the head; the only selected item shows its handles unless
     // shift is held. Returns 1.
     int DrawAll(HDrawContext& dc, int shiftDown = 0) const;
+    // The same for the items that reach into visible (their bounds widened by their pens);
+    // the others would leave no mark there. Returns 1.
+    int DrawVisible(HDrawContext& dc, int shiftDown, const HRect& visible) const;
     // From the item before start (the tail when start is null) toward the head: the first
     // item whose selection state is state.
     HItemCore* NextSelected(const HItemCore* start, int32_t state) const;
@@ -72,6 +79,8 @@ public:
     int RemoveSelected();
 
 private:
+    const HItemCore* ItemWithHandles(int shiftDown) const;
+
     void Invalidate() { m_index.clear(); }
     // The frame of the z-order moves: endItem is the head or the tail the move goes to.
     int Reorder(const HItemCore* endItem, void (*move)(std::vector<HItemCore*>&));

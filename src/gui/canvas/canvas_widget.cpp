@@ -2,18 +2,30 @@
 
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
+#include <QUrl>
 
 #include "core/app/system.h"
 #include "core/canvas/canvas_menus.h"
+#include "core/canvas/file_drop.h"
+#include "core/canvas/shortcuts.h"
+#include "core/canvas/tooltips.h"
 #include "core/canvas/zoom.h"
 #include "core/doc/clipboard.h"
 #include "core/doc/zarvik_doc.h"
+#include "core/items/draw_list.h"
+#include "gui/canvas/canvas_tooltip.h"
 #include "gui/ports/qt_draw_context.h"
 #include "gui/ports/qt_text.h"
 
@@ -34,13 +46,43 @@ int32_t MoveFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     return flags;
 }
 
+Qt::CursorShape QtCursor(HCursorShape shape) {
+    switch (shape) {
+        case HCursorShape::SizeVertical:
+            return Qt::SizeVerCursor;
+        case HCursorShape::SizeHorizontal:
+            return Qt::SizeHorCursor;
+        case HCursorShape::SizeAll:
+            return Qt::SizeAllCursor;
+        case HCursorShape::Cross:
+            return Qt::CrossCursor;
+        case HCursorShape::Arrow:
+            break;
+    }
+    return Qt::ArrowCursor;
+}
+
 }  // namespace
+
+std::vector<std::string> DroppedPaths(const QMimeData& mime) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : mime.urls()) {
+        if (url.isLocalFile()) {
+            // The file system's own bytes: a name that is not UTF-8 still opens.
+            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        }
+    }
+    return paths;
+}
 
 HCanvasWidget::HCanvasWidget(CZarvikDoc& doc, QWidget* parent)
     : QAbstractScrollArea(parent), m_doc(doc) {
     m_controller = std::make_unique<HCanvasController>(doc, *this);
+    setFrameShape(QFrame::NoFrame);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAcceptDrops(true);
+    setAcceptDrops(true);
     setFocusPolicy(Qt::StrongFocus);
     m_clock.start();
     UpdateExtent();
@@ -65,6 +107,10 @@ HPoint HCanvasWidget::ToCanvas(QPoint viewportPoint) const {
     return WindowToCanvas(HPoint{viewportPoint.x(), viewportPoint.y()}, ScrollPosition(), m_zoom);
 }
 
+HSize HCanvasWidget::CanvasSizeNow() const {
+    return CanvasSize(System().settings, ClientSize(), ScrollPosition(), m_zoom);
+}
+
 void HCanvasWidget::SetZoom(float zoom) {
     HZoomView view{m_zoom, ScrollPosition(), ClientSize()};
     if (!view.SetZoom(zoom)) {
@@ -80,31 +126,87 @@ void HCanvasWidget::Redraw() {
     viewport()->update();
 }
 
-void HCanvasWidget::SetCursor(HCursorShape shape) {
-    static const Qt::CursorShape shapes[] = {Qt::ArrowCursor, Qt::SizeVerCursor, Qt::SizeHorCursor,
-                                             Qt::SizeAllCursor, Qt::CrossCursor};
-    viewport()->setCursor(shapes[static_cast<int>(shape)]);
-}
-
-void HCanvasWidget::ShowTooltip(HTooltipAction action, const std::string& text) {
-    if (action == HTooltipAction::Add || action == HTooltipAction::Replace) {
-        QToolTip::showText(QCursor::pos(), ToQString(text), viewport());
-    } else {
-        QToolTip::hideText();
+void HCanvasWidget::RedrawArea(const HRect& area) {
+    if (area.left > area.right || area.top > area.bottom) {
+        return;
+    }
+    const HPoint scroll = ScrollPosition();
+    const auto toPixel = [this](int32_t units, int32_t scrolled) {
+        const double pixel =
+            static_cast<double>(units) * ZoomViewportExtent(m_zoom) / 100 - scrolled;
+        return static_cast<int>(std::clamp(pixel, -1e6, 1e6));
+    };
+    // Two pixels more on every side for the rounding of the mapping.
+    const QRect device(
+        QPoint(toPixel(area.left, scroll.x) - 2, toPixel(area.top, scroll.y) - 2),
+        QPoint(toPixel(area.right, scroll.x) + 2, toPixel(area.bottom, scroll.y) + 2));
+    const QRect visible = device & viewport()->rect();
+    if (!visible.isEmpty()) {
+        viewport()->update(visible);
     }
 }
 
+void HCanvasWidget::SetCursor(HCursorShape shape) {
+    viewport()->setCursor(QtCursor(shape));
+}
+
+void HCanvasWidget::ShowTooltip(HTooltipAction action, const std::string& text) {
+    switch (action) {
+        case HTooltipAction::Remove:
+            m_tooltip.clear();
+            QToolTip::hideText();
+            break;
+        case HTooltipAction::Add:
+            // Shown when the mouse comes to rest (the ToolTip event).
+            m_tooltip = ToQString(text);
+            break;
+        case HTooltipAction::Replace:
+            m_tooltip = ToQString(text);
+            if (QToolTip::isVisible()) {
+                ShowTooltipAt(m_lastGlobalPos);
+            }
+            break;
+        case HTooltipAction::Pop:
+            // The tip goes while the mouse moves on; when it rests again the tip describes
+            // what lies under it now, not what it first showed.
+            m_tooltip = ToQString(text);
+            QToolTip::hideText();
+            break;
+    }
+}
+
+void HCanvasWidget::ShowTooltipAt(QPoint globalPos) {
+    if (m_tooltip.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(globalPos, TooltipRichText(m_tooltip, QToolTip::font(), kTooltipMaxWidth),
+                       viewport());
+}
+
 void HCanvasWidget::UpdateExtent() {
+    if (m_updatingExtent) {
+        return;
+    }
+    m_updatingExtent = true;
     const HCanvasExtent extent =
         CanvasExtent(System().settings, ClientSize(), ScrollPosition(), m_zoom);
     const Qt::ScrollBarPolicy policy =
         extent.scrollBars != 0 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
-    setHorizontalScrollBarPolicy(policy);
-    setVerticalScrollBarPolicy(policy);
-    horizontalScrollBar()->setRange(0, std::max(0, extent.total.cx - viewport()->width()));
-    verticalScrollBar()->setRange(0, std::max(0, extent.total.cy - viewport()->height()));
-    horizontalScrollBar()->setPageStep(viewport()->width());
-    verticalScrollBar()->setPageStep(viewport()->height());
+    if (horizontalScrollBarPolicy() != policy) {
+        setHorizontalScrollBarPolicy(policy);
+        setVerticalScrollBarPolicy(policy);
+    }
+    // Showing or hiding a scroll bar resizes the viewport later, and its resize event
+    // brings the ranges here again.
+    const HSize client = ClientSize();
+    horizontalScrollBar()->setRange(0, std::max(0, extent.total.cx - client.cx));
+    verticalScrollBar()->setRange(0, std::max(0, extent.total.cy - client.cy));
+    horizontalScrollBar()->setPageStep(client.cx);
+    verticalScrollBar()->setPageStep(client.cy);
+    horizontalScrollBar()->setSingleStep(kZoomLineStep.cx);
+    verticalScrollBar()->setSingleStep(kZoomLineStep.cy);
+    m_updatingExtent = false;
 }
 
 HJumpView HCanvasWidget::JumpView() const {
@@ -123,11 +225,45 @@ void HCanvasWidget::paintEvent(QPaintEvent* event) {
     const HPoint scroll = ScrollPosition();
     const QPointF origin(scroll.x / scale, scroll.y / scale);
     HQtDrawContext dc(painter, scale, origin);
+    // Only the update rectangle (and a pixel around it) is painted; items outside it are
+    // left out by the controller.
     const QRect area = event->rect();
-    const HRect update = WindowToCanvas(
-        HRect{area.left(), area.top(), area.right() + 2, area.bottom() + 2}, scroll, m_zoom);
+    const HRect update =
+        WindowToCanvas(HRect{area.left() - 1, area.top() - 1, area.right() + 2, area.bottom() + 2},
+                       scroll, m_zoom);
     const HSize canvas = CanvasSize(System().settings, ClientSize(), scroll, m_zoom);
-    m_controller->PaintCanvas(dc, update, canvas, 0);
+    const int shift = QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
+    m_controller->PaintCanvas(dc, update, canvas, shift);
+}
+
+bool HCanvasWidget::event(QEvent* event) {
+    // The selection decides what Ctrl+C, Delete and the others mean on the canvas, so the
+    // canvas takes those keys before the window's shortcuts see them.
+    if (event->type() == QEvent::ShortcutOverride &&
+        ShortcutCommand(*static_cast<QKeyEvent*>(event)) != 0) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+bool HCanvasWidget::viewportEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::ToolTip:
+            ShowTooltipAt(static_cast<QHelpEvent*>(event)->globalPos());
+            return true;
+        case QEvent::Leave:
+            m_controller->MouseLeave();
+            break;
+        case QEvent::Resize:
+            // The canvas may follow the window; the scroll bars follow the canvas.
+            UpdateExtent();
+            Redraw();
+            break;
+        default:
+            break;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void HCanvasWidget::mousePressEvent(QMouseEvent* event) {
@@ -179,6 +315,7 @@ void HCanvasWidget::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void HCanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    m_lastGlobalPos = event->globalPosition().toPoint();
     m_controller->MouseMove(ToCanvas(event->position().toPoint()),
                             MoveFlags(event->buttons(), event->modifiers()), Tick());
 }
@@ -197,25 +334,72 @@ void HCanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     }
 }
 
+int32_t HCanvasWidget::ShortcutCommand(const QKeyEvent& event) const {
+    HShortcutInput input;
+    if (event.key() == Qt::Key_Delete) {
+        input.key = kKeyDelete;
+    } else if (event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) {
+        input.key = event.key();  // the upper-case character code
+    } else {
+        return 0;
+    }
+    input.ctrl = event.modifiers().testFlag(Qt::ControlModifier) ? 1 : 0;
+    input.lineSelected = m_doc.Lines().CountSelected() > 0 ? 1 : 0;
+    return TranslateShortcut(input);
+}
+
+void HCanvasWidget::keyPressEvent(QKeyEvent* event) {
+    if (const int32_t command = ShortcutCommand(*event); command != 0) {
+        emit CommandChosen(command);
+    }
+    // The key goes on to its normal handling (the arrow and page keys scroll).
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
 void HCanvasWidget::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
+    if (event->key() == Qt::Key_Escape && !event->isAutoRepeat()) {
         m_controller->EscapeReleased();
         return;
     }
     QAbstractScrollArea::keyReleaseEvent(event);
 }
 
-void HCanvasWidget::leaveEvent(QEvent* event) {
-    m_controller->MouseLeave();
-    QAbstractScrollArea::leaveEvent(event);
+void HCanvasWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData() != nullptr && !DroppedPaths(*event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
 }
 
-void HCanvasWidget::resizeEvent(QResizeEvent* event) {
-    QAbstractScrollArea::resizeEvent(event);
-    UpdateExtent();
+void HCanvasWidget::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData() != nullptr && !DroppedPaths(*event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void HCanvasWidget::dropEvent(QDropEvent* event) {
+    if (event->mimeData() == nullptr) {
+        return;
+    }
+    std::vector<std::string> paths = DroppedPaths(*event->mimeData());
+    if (paths.empty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // The questions and the load come after the drop has finished, so the program the
+    // file came from is not kept waiting on them.
+    QMetaObject::invokeMethod(
+        this, [this, paths = std::move(paths)] { OpenDropped(paths); }, Qt::QueuedConnection);
+}
+
+void HCanvasWidget::OpenDropped(const std::vector<std::string>& paths) {
+    // Unlike opening through the menu, a drop used to replace the document without asking;
+    // unsaved changes are asked about first here, and a cancelled question keeps them.
+    DropFiles(paths, [this](const std::string& path) { return m_doc.OpenPath(path); });
 }
 
 void HCanvasWidget::scrollContentsBy(int, int) {
+    // With the canvas following the window, the canvas moves with the scroll position.
+    UpdateExtent();
     Redraw();
 }
 

@@ -6,12 +6,16 @@
 #include <QPen>
 #include <QPolygon>
 #include <QPolygonF>
+#include <QStaticText>
 #include <QString>
 #include <QStringList>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "gui/ports/qt_text.h"
 
@@ -217,6 +221,49 @@ HTextLayout LayOut(const QString& text, const QFontMetrics& metrics, int limit, 
                            : 1);
     }
     return layout;
+}
+
+// A label laid out once: a diagram draws the same labels at every paint, and measuring and
+// shaping them each time made painting large diagrams slow.
+struct HCachedText {
+    QFont font;
+    HTextLayout layout;
+    double ascent = 0;                // the font's exact ascent, where static text starts
+    std::vector<QStaticText> shaped;  // one per line, made at the first draw
+};
+
+std::string TextKey(const HLogFont& font, const std::string& text, int limit, int32_t format) {
+    std::string key;
+    key.reserve(text.size() + font.faceName.size() + 40);
+    for (const int32_t value : {font.height, font.width, font.weight, font.italic, font.underline,
+                                font.strikeOut, int32_t{limit}, format}) {
+        key.append(reinterpret_cast<const char*>(&value), sizeof value);
+    }
+    key += font.faceName;
+    key += '\0';
+    key += text;
+    return key;
+}
+
+// The reference stays good until the next call.
+HCachedText& CachedText(const HLogFont& logFont, const std::string& text, int limit,
+                        int32_t format) {
+    constexpr std::size_t kMaxEntries = 50000;
+    // Never destroyed: fonts must not outlive the application object at exit.
+    static auto* cache = new std::unordered_map<std::string, HCachedText>();
+    std::string key = TextKey(logFont, text, limit, format);
+    if (const auto found = cache->find(key); found != cache->end()) {
+        return found->second;
+    }
+    if (cache->size() >= kMaxEntries) {
+        cache->clear();
+    }
+    HCachedText entry;
+    entry.font = ToQFont(logFont);
+    const QFontMetrics metrics(entry.font);
+    entry.layout = LayOut(ToQString(text), metrics, limit, format);
+    entry.ascent = QFontMetricsF(entry.font).ascent();
+    return cache->emplace(std::move(key), std::move(entry)).first->second;
 }
 
 int32_t SaturatedSum(int32_t a, int64_t b) {
@@ -454,11 +501,12 @@ void HQtDrawContext::Line(HPoint a, HPoint b) {
 }
 
 int32_t HQtDrawContext::DrawText(const std::string& text, HRect& rect, int32_t format) {
-    const QFont font = ToQFont(CurrentFont() ? *CurrentFont() : kStockSystemFont);
-    const QFontMetrics metrics(font);
     const int limit = static_cast<int>(
         std::min<int64_t>(std::abs(int64_t{rect.right} - rect.left), kCoordinateLimit));
-    const HTextLayout layout = LayOut(ToQString(text), metrics, limit, format);
+    HCachedText& cached =
+        CachedText(CurrentFont() ? *CurrentFont() : kStockSystemFont, text, limit, format);
+    const QFont& font = cached.font;
+    const HTextLayout& layout = cached.layout;
     const int64_t height = int64_t{layout.cellHeight} * static_cast<int64_t>(layout.lines.size());
     const auto result = static_cast<int32_t>(std::min<int64_t>(height, kCoordinateLimit));
     if (format & kDtCalcRect) {
@@ -485,7 +533,14 @@ int32_t HQtDrawContext::DrawText(const std::string& text, HRect& rect, int32_t f
     const int right = std::max(rect.left, rect.right);
     const int bottom = std::max(rect.top, rect.bottom);
     int64_t top = std::min(rect.top, rect.bottom);
-    for (const HTextLine& line : layout.lines) {
+    if (cached.shaped.empty()) {
+        for (const HTextLine& line : layout.lines) {
+            QStaticText& shaped = cached.shaped.emplace_back(line.text);
+            shaped.setTextFormat(Qt::PlainText);
+        }
+    }
+    for (std::size_t i = 0; i < layout.lines.size(); ++i) {
+        const HTextLine& line = layout.lines[i];
         if (top >= bottom || ((format & kDtEditControl) && top + layout.cellHeight > bottom)) {
             break;
         }
@@ -499,8 +554,10 @@ int32_t HQtDrawContext::DrawText(const std::string& text, HRect& rect, int32_t f
         if (!TransparentBackground()) {
             m_painter.fillRect(cell, Qt::white);
         }
-        m_painter.drawText(QPointF(x, static_cast<double>(top + layout.ascent)), line.text);
+        m_painter.drawStaticText(
+            QPointF(x, static_cast<double>(top + layout.ascent) - cached.ascent), cached.shaped[i]);
         if (line.underline >= 0) {
+            const QFontMetrics metrics(font);
             const double before = metrics.horizontalAdvance(line.text.left(line.underline));
             const qsizetype length = NextCharacter(line.text, line.underline) - line.underline;
             const double wide = metrics.horizontalAdvance(line.text.mid(line.underline, length));
