@@ -20,6 +20,7 @@
 #include "core/fp/estimate.h"
 #include "core/fp/info_task.h"
 #include "core/items/item_object.h"
+#include "gui/canvas/auto_layout_driver.h"
 #include "gui/canvas/canvas_widget.h"
 #include "gui/frame/main_window.h"
 #include "gui/panels/estimate_panel.h"
@@ -138,6 +139,27 @@ TEST(MainWindow, AFailedOpenKeepsTheDocument) {
     EXPECT_EQ(1, window.Document().Boxes().Count());
     ASSERT_FALSE(ui.messages.empty());
     EXPECT_NE(std::string::npos, ui.messages.back().text.find("bad.zvk"));
+}
+
+// Closing while the layout runs: the layout ends as a step of its own, then the questions.
+TEST(MainWindow, ClosingStopsTheLayoutBeforeTheQuestions) {
+    HMainWindow window;
+    WindowScriptedUi ui(window.UiPortOfWindow());
+    for (const QPoint at : {QPoint(40, 40), QPoint(60, 200), QPoint(300, 60)}) {
+        window.Action(kCmdPlaceTask)->trigger();
+        Click(window.Canvas().viewport(), at);
+    }
+    window.Action(kCmdAutoLayout)->trigger();
+    ASSERT_TRUE(window.Layout().IsRunning());
+    EXPECT_FALSE(window.Action(kCmdAutoLayout)->isEnabled());
+
+    ui.answers = {HMsgAnswer::Yes, HMsgAnswer::Cancel};
+    EXPECT_FALSE(window.close());
+    EXPECT_FALSE(window.Layout().IsRunning());
+    ASSERT_EQ(2u, ui.messages.size());
+    EXPECT_EQ("終了しますか？", ui.messages[0].text);
+    EXPECT_EQ(3, window.Document().Boxes().Count());
+    EXPECT_TRUE(window.Action(kCmdAutoLayout)->isEnabled());
 }
 
 TEST(MainWindow, AClickAtHalfZoomLandsOnTheCanvasPointUnderIt) {

@@ -18,6 +18,7 @@
 #include "core/command/command_ids.h"
 #include "core/command/command_table.h"
 #include "core/doc/clipboard.h"
+#include "gui/canvas/auto_layout_driver.h"
 #include "gui/canvas/canvas_widget.h"
 #include "gui/canvas/print_commands.h"
 #include "gui/frame/about_dialog.h"
@@ -69,6 +70,11 @@ HMainWindow::HMainWindow() {
     m_canvas = new HCanvasWidget(m_doc, this);
     setCentralWidget(m_canvas);
     m_print = std::make_unique<HPrintCommands>(this);
+    m_layout = new HAutoLayoutDriver(m_doc, *m_canvas, this);
+    connect(m_layout, &HAutoLayoutDriver::RunningChanged, this, [this] { UpdateActions(); });
+    // A press, a key or a drop on the canvas ends a running layout first.
+    m_canvas->viewport()->installEventFilter(this);
+    m_canvas->installEventFilter(this);
     m_router = std::make_unique<HCommandRouter>(m_doc, &m_canvas->Controller(), this, Clipboard());
     connect(m_canvas, &HCanvasWidget::CommandChosen, this, [this](int id) { RunCommand(id); });
 
@@ -164,6 +170,9 @@ HMainWindow::HMainWindow() {
 
 HMainWindow::~HMainWindow() {
     CloseHelpWindows();
+    m_canvas->viewport()->removeEventFilter(this);
+    m_canvas->removeEventFilter(this);
+    delete m_layout;  // never touches the document: a run in progress is dropped
     // The panels and the canvas watch the document: they go while the document is still
     // there, not with the other child widgets after the members; the item list before the
     // canvas whose controller it uses.
@@ -266,6 +275,9 @@ QAction* HMainWindow::Action(int32_t id) const {
 }
 
 int HMainWindow::RunCommand(int32_t id) {
+    // Whatever the command, the layout does not go on under it: it may replace, delete or
+    // move the very boxes the layout is moving.
+    m_layout->Stop();
     const int done = m_router->Run(id);
     UpdateActions();
     return done;
@@ -297,6 +309,9 @@ int HMainWindow::RunWindowCommand(int32_t id) {
             return 1;
         case kCmdAbout:
             ShowAboutBox(this);
+            return 1;
+        case kCmdAutoLayout:
+            m_layout->Start();
             return 1;
         case kCmdPageSetup:
             return m_print->RunPageSetup();
@@ -394,7 +409,8 @@ void HMainWindow::UpdateActions() {
             continue;
         }
         const int checked = m_router->IsChecked(id);
-        action->setEnabled(m_router->IsEnabled(id) != 0);
+        action->setEnabled(m_router->IsEnabled(id) != 0 &&
+                           !(id == kCmdAutoLayout && m_layout->IsRunning()));
         action->setCheckable(checked != 0 || BarOf(id) != nullptr);
         action->setChecked(checked != 0);
     }
@@ -422,7 +438,23 @@ QMenu* HMainWindow::createPopupMenu() {
     return menu;
 }
 
+bool HMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::Drop:
+            m_layout->Stop();
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void HMainWindow::closeEvent(QCloseEvent* event) {
+    // The layout stops first, so that the document is whole when the questions come.
+    m_layout->Stop();
     if (!m_doc.ConfirmClose()) {
         event->ignore();
         return;

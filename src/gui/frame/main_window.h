@@ -22,6 +22,7 @@ class QToolBar;
 
 namespace zarvik::gui {
 
+class HAutoLayoutDriver;
 class HCanvasWidget;
 class HEstimatePanel;
 class HPrintCommands;
@@ -38,6 +39,7 @@ public:
     HCanvasWidget& Canvas() { return *m_canvas; }
     HEstimatePanel& EstimatePanel() { return *m_estimate; }
     HItemListPanel& ItemListPanel() { return *m_itemList; }
+    HAutoLayoutDriver& Layout() { return *m_layout; }
     HQtUiPort& UiPortOfWindow() { return m_ui; }
     // The action of a command id, or null.
     QAction* Action(int32_t id) const;
@@ -52,6 +54,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     QMenu* createPopupMenu() override;
 
 private:
@@ -76,6 +79,7 @@ private:
     HEstimatePanel* m_estimate = nullptr;
     HItemListPanel* m_itemList = nullptr;
     HZoomCombo* m_zoom = nullptr;
+    HAutoLayoutDriver* m_layout = nullptr;
     std::unique_ptr<HCommandRouter> m_router;
     std::unique_ptr<HStatusPanes> m_panes;
     std::unique_ptr<HPrintCommands> m_print;
