@@ -26,6 +26,7 @@
 #include "core/doc/zarvik_doc.h"
 #include "core/items/draw_list.h"
 #include "gui/canvas/canvas_tooltip.h"
+#include "gui/canvas/menu_entries.h"
 #include "gui/ports/qt_draw_context.h"
 #include "gui/ports/qt_text.h"
 
@@ -276,33 +277,11 @@ void HCanvasWidget::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-namespace {
-
-void AddEntries(QMenu& menu, const std::vector<HMenuEntry>& entries) {
-    for (const HMenuEntry& entry : entries) {
-        if (entry.id == 0 && entry.submenu.empty() && entry.text.empty()) {
-            menu.addSeparator();
-        } else if (entry.id == 0) {
-            QMenu* sub = menu.addMenu(ToQString(entry.text));
-            sub->setEnabled(entry.enabled != 0);
-            AddEntries(*sub, entry.submenu);
-        } else {
-            QAction* action = menu.addAction(ToQString(entry.text));
-            action->setData(entry.id);
-            action->setEnabled(entry.enabled != 0);
-            action->setCheckable(entry.checked != 0);
-            action->setChecked(entry.checked != 0);
-        }
-    }
-}
-
-}  // namespace
-
 QMenu* HCanvasWidget::BuildContextMenu() {
     const HCanvasMenu built = m_controller->BuildContextMenu(Clipboard());
     auto* menu = new QMenu(this);
     menu->setObjectName(built.lineMenu != 0 ? "LINE-Draw" : "ITEM-Draw");
-    AddEntries(*menu, built.entries);
+    AddMenuEntries(*menu, built.entries);
     connect(menu, &QMenu::triggered, this,
             [this](QAction* action) { emit CommandChosen(action->data().toInt()); });
     return menu;

@@ -21,7 +21,7 @@
 #include "core/items/item_object.h"
 #include "gui/panels/item_list_delegate.h"
 #include "gui/panels/item_list_model.h"
-#include "gui/panels/menu_entries.h"
+#include "gui/canvas/menu_entries.h"
 #include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {

@@ -1,4 +1,4 @@
-#include "gui/panels/menu_entries.h"
+#include "gui/canvas/menu_entries.h"
 
 #include "gui/ports/qt_text.h"
 
