@@ -369,7 +369,16 @@ double HQtDrawContext::PenDeviceWidth() const {
     return pen->width.x <= 0 ? 1 : std::max(1.0, pen->width.x * m_scale);
 }
 
+// The shapes leave the painter with the pen, brush and background they set: the text and
+// the pictures, which change more, save and restore around themselves. So the painter keeps
+// what was last applied, and a run of items with the same pen and brush sets them once.
 void HQtDrawContext::PreparePainter() {
+    const bool transparent = TransparentBackground() != 0;
+    if (m_applied.valid && m_applied.transparent == transparent && m_applied.pen == CurrentPen() &&
+        m_applied.brush == CurrentBrush()) {
+        return;
+    }
+    m_applied = {true, transparent, CurrentPen(), CurrentBrush()};
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setBackground(QBrush(Qt::white));
     m_painter.setBackgroundMode(TransparentBackground() ? Qt::TransparentMode : Qt::OpaqueMode);
@@ -435,11 +444,9 @@ void HQtDrawContext::DrawBoxShape(const HRect& rect, Draw draw) {
     if (device.width() < 1 || device.height() < 1) {
         return;
     }
-    m_painter.save();
     PreparePainter();
     draw(device, PenDeviceWidth() < kThinPenLimit ? QRectF(device.adjusted(0, 0, -1, -1))
                                                   : QRectF(device).adjusted(0.5, 0.5, -0.5, -0.5));
-    m_painter.restore();
 }
 
 void HQtDrawContext::Rectangle(const HRect& rect) {
@@ -462,7 +469,6 @@ void HQtDrawContext::Polygon(const std::vector<HPoint>& points) {
     if (points.size() < 2) {
         return;
     }
-    m_painter.save();
     PreparePainter();
     if (PenDeviceWidth() < kThinPenLimit) {
         QPolygon polygon;
@@ -477,7 +483,6 @@ void HQtDrawContext::Polygon(const std::vector<HPoint>& points) {
         }
         m_painter.drawPolygon(polygon, Qt::OddEvenFill);
     }
-    m_painter.restore();
 }
 
 void HQtDrawContext::Line(HPoint a, HPoint b) {
@@ -487,7 +492,6 @@ void HQtDrawContext::Line(HPoint a, HPoint b) {
     }
     const QPoint from = DevicePixel(a);
     const QPoint to = DevicePixel(b);
-    m_painter.save();
     PreparePainter();
     if (width < kThinPenLimit) {
         // A flat cap leaves the end pixel out of a cosmetic line.
@@ -497,7 +501,6 @@ void HQtDrawContext::Line(HPoint a, HPoint b) {
     } else {
         m_painter.drawLine(QPointF(from) + QPointF(0.5, 0.5), QPointF(to) + QPointF(0.5, 0.5));
     }
-    m_painter.restore();
 }
 
 int32_t HQtDrawContext::DrawText(const std::string& text, HRect& rect, int32_t format) {

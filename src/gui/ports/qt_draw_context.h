@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPointF>
 #include <QRect>
+#include <optional>
 
 #include "core/port/draw_context.h"
 
@@ -55,9 +56,18 @@ private:
     template <typename Draw>
     void DrawBoxShape(const HRect& rect, Draw draw);
 
+    // What PreparePainter last gave the painter.
+    struct HAppliedState {
+        bool valid = false;
+        bool transparent = false;
+        std::optional<HLogPen> pen;
+        std::optional<HLogBrush> brush;
+    };
+
     QPainter& m_painter;
     double m_scale;
     QPointF m_origin;
+    HAppliedState m_applied;
 };
 
 }  // namespace zarvik::gui
