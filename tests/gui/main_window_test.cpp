@@ -162,6 +162,27 @@ TEST(MainWindow, ClosingStopsTheLayoutBeforeTheQuestions) {
     EXPECT_TRUE(window.Action(kCmdAutoLayout)->isEnabled());
 }
 
+// A selected box dragged with the mouse in the whole window (panels and all) moves with it.
+TEST(MainWindow, DraggingABoxMovesIt) {
+    HMainWindow window;
+    window.show();
+    QWidget* canvas = window.Canvas().viewport();
+    window.Action(kCmdPlaceFile)->trigger();
+    Click(canvas, QPoint(40, 40));
+    const auto* box = dynamic_cast<const HItemObject*>(window.Document().Boxes().Head());
+    ASSERT_NE(nullptr, box);
+    const HPoint before = box->position;
+    Click(canvas, QPoint(60, 60));  // a drag moves what is selected
+    QTest::qWait(80);               // no double click
+    Mouse(canvas, QEvent::MouseButtonPress, QPoint(60, 60), Qt::LeftButton);
+    QTest::qWait(80);  // past the drag delay
+    for (int step = 1; step <= 4; ++step) {
+        Mouse(canvas, QEvent::MouseMove, QPoint(60 + 10 * step, 60 + 5 * step), Qt::LeftButton);
+    }
+    Mouse(canvas, QEvent::MouseButtonRelease, QPoint(100, 80), Qt::LeftButton);
+    EXPECT_EQ((HPoint{before.x + 40, before.y + 20}), box->position);
+}
+
 TEST(MainWindow, AClickAtHalfZoomLandsOnTheCanvasPointUnderIt) {
     HMainWindow window;
     window.show();

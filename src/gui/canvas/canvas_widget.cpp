@@ -221,14 +221,32 @@ void HCanvasWidget::ScrollTo(HPoint scroll) {
 }
 
 void HCanvasWidget::paintEvent(QPaintEvent* event) {
-    QPainter painter(viewport());
+    // The diagram is painted into a picture of the viewport first, where the drawing
+    // context can write lines straight into the pixels, then copied to the screen.
+    const qreal ratio = viewport()->devicePixelRatioF();
+    const QSize pixels = viewport()->size() * ratio;
+    if (m_backBuffer.size() != pixels) {
+        m_backBuffer = QImage(pixels, QImage::Format_RGB32);
+        m_backBuffer.setDevicePixelRatio(ratio);
+    }
+    const QRect area = event->rect();
+    {
+        QPainter painter(&m_backBuffer);
+        painter.setClipRect(area);
+        PaintDiagram(painter, area);
+    }
+    QPainter screen(viewport());
+    screen.drawImage(area, m_backBuffer,
+                     QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
+}
+
+void HCanvasWidget::PaintDiagram(QPainter& painter, const QRect& area) {
     const double scale = ZoomViewportExtent(m_zoom) / 100.0;
     const HPoint scroll = ScrollPosition();
     const QPointF origin(scroll.x / scale, scroll.y / scale);
     HQtDrawContext dc(painter, scale, origin);
     // Only the update rectangle (and a pixel around it) is painted; items outside it are
     // left out by the controller.
-    const QRect area = event->rect();
     const HRect update =
         WindowToCanvas(HRect{area.left() - 1, area.top() - 1, area.right() + 2, area.bottom() + 2},
                        scroll, m_zoom);

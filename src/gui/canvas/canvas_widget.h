@@ -5,6 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QMenu>
 #include <QPoint>
 #include <QString>
@@ -75,6 +76,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void PaintDiagram(QPainter& painter, const QRect& area);
     HPoint ScrollPosition() const;
     HSize ClientSize() const;
     uint32_t Tick() const;
@@ -88,6 +90,7 @@ private:
     std::unique_ptr<HCanvasController> m_controller;
     float m_zoom = 1.0f;
     QElapsedTimer m_clock;
+    QImage m_backBuffer;
     QString m_tooltip;
     QPoint m_lastGlobalPos;
     // Set while the extent is applied: the scroll bars it shows or hides resize the

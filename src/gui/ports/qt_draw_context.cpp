@@ -6,6 +6,7 @@
 #include <QPen>
 #include <QPolygon>
 #include <QPolygonF>
+#include <QRegion>
 #include <QStaticText>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "gui/ports/fast_line.h"
 #include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
@@ -485,6 +487,32 @@ void HQtDrawContext::Polygon(const std::vector<HPoint>& points) {
     }
 }
 
+const HQtDrawContext::HFastLines& HQtDrawContext::FastLines() {
+    if (!m_fast) {
+        m_fast = HFastLines{};
+        QPaintDevice* device = m_painter.device();
+        const QTransform transform = m_painter.combinedTransform();
+        const QPointF shift(transform.dx(), transform.dy());
+        if (device != nullptr && device->devType() == QInternal::Image &&
+            CanDrawFastLines(*static_cast<QImage*>(device)) &&
+            transform.type() <= QTransform::TxTranslate && shift == shift.toPoint() &&
+            m_painter.compositionMode() == QPainter::CompositionMode_SourceOver) {
+            auto* image = static_cast<QImage*>(device);
+            QRect clip = image->rect();
+            bool simple = true;
+            if (m_painter.hasClipping()) {
+                const QRegion region = m_painter.clipRegion();
+                simple = region.rectCount() <= 1;
+                clip &= region.boundingRect().translated(shift.toPoint());
+            }
+            if (simple) {
+                m_fast = HFastLines{image, shift.toPoint(), clip};
+            }
+        }
+    }
+    return *m_fast;
+}
+
 void HQtDrawContext::Line(HPoint a, HPoint b) {
     const double width = PenDeviceWidth();
     if (width <= 0) {
@@ -495,7 +523,14 @@ void HQtDrawContext::Line(HPoint a, HPoint b) {
     PreparePainter();
     if (width < kThinPenLimit) {
         // A flat cap leaves the end pixel out of a cosmetic line.
-        if (from != to) {
+        if (from == to) {
+            return;
+        }
+        const HFastLines& fast = FastLines();
+        if (fast.image != nullptr && CurrentPen()->style == kPenSolid) {
+            DrawFastLine(*fast.image, from + fast.shift, to + fast.shift,
+                         ToQColor(CurrentPen()->color).rgb(), fast.clip);
+        } else {
             m_painter.drawLine(from, to);
         }
     } else {
@@ -610,6 +645,7 @@ void HQtDrawContext::StretchBitmap(const HBitmap& bitmap, const HRect& dest) {
 }
 
 void HQtDrawContext::SetClip(const std::optional<HRect>& clip) {
+    m_fast.reset();
     if (clip) {
         m_painter.setClipRect(DeviceRect(*clip), Qt::ReplaceClip);
     } else {

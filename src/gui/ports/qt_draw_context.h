@@ -51,6 +51,15 @@ private:
     double PenDeviceWidth() const;
     // Sets the painter's pen, brush and background from the selected objects.
     void PreparePainter();
+    // Where thin solid lines can be written straight into the picture being painted: a
+    // 32-bit picture under a whole-pixel shift and at most a rectangular clip. Found once,
+    // again after a clip change; no image when the painter must draw them.
+    struct HFastLines {
+        QImage* image = nullptr;
+        QPoint shift;
+        QRect clip;  // in the picture's pixels
+    };
+    const HFastLines& FastLines();
     // Draws a shape bounded by rect: draw gets the device rectangle and the rectangle to
     // give the painter (on whole pixels for a thin pen, on pixel centres for a wide one).
     template <typename Draw>
@@ -68,6 +77,7 @@ private:
     double m_scale;
     QPointF m_origin;
     HAppliedState m_applied;
+    std::optional<HFastLines> m_fast;
 };
 
 }  // namespace zarvik::gui
