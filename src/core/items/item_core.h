@@ -71,9 +71,10 @@ public:
     // The record view of the item, nullptr for lines and the mouse cursor.
     HInfoCore* Record();
     const HInfoCore* Record() const;
-    // The drawing attributes (pens, brush, label), nullptr for a bare item.
-    HInfoItemCore* Attributes();
-    const HInfoItemCore* Attributes() const;
+    // The drawing attributes (pens, brush, label), nullptr for a bare item. Boxes and lines
+    // answer without a cast: painting asks for every item.
+    virtual HInfoItemCore* Attributes();
+    virtual const HInfoItemCore* Attributes() const;
 
     // "FILE_007" for a data function with id 7; empty for an unknown kind.
     std::string GetSectionKey() const;

@@ -24,6 +24,8 @@ inline constexpr int32_t kLineArrowBoth = 2;
 
 class HItemLine : public HItemCore, public HInfoItemCore {
 public:
+    HInfoItemCore* Attributes() override { return this; }
+    const HInfoItemCore* Attributes() const override { return this; }
     HItemLine();
 
     int Draw(HDrawContext& dc, int showHandles) const override;

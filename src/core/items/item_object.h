@@ -15,6 +15,8 @@ inline constexpr int32_t kHandleHalf = 5;
 
 class HItemObject : public HItemCore, public HInfoItemObject {
 public:
+    HInfoItemCore* Attributes() override { return this; }
+    const HInfoItemCore* Attributes() const override { return this; }
     HItemObject() = default;
 
     int32_t HitTest(HPoint point) const override;
