@@ -24,11 +24,13 @@ namespace {
 class RecordingFrame : public HFrameCommands {
 public:
     int IsBarVisible(int32_t id) const override { return visible.count(id) ? 1 : 0; }
+    int HasWindowCommand(int32_t id) const override { return missing.count(id) ? 0 : 1; }
     int RunWindowCommand(int32_t id) override {
         ran.push_back(id);
         return 1;
     }
     std::set<int32_t> visible;
+    std::set<int32_t> missing;
     std::vector<int32_t> ran;
 };
 
@@ -261,6 +263,12 @@ TEST_F(CommandRouterTest, WithoutAWindowItsCommandsAreDisabled) {
     EXPECT_EQ(headless.IsEnabled(kCmdPlaceTask), 0);
     EXPECT_EQ(headless.IsEnabled(kCmdItemDelete), 1);
     EXPECT_EQ(headless.Run(kCmdAutoLayout), 0);
+
+    // A window without the sheet of a command leaves it disabled.
+    frame.missing.insert(kCmdItemProperties);
+    EXPECT_EQ(router.IsEnabled(kCmdItemProperties), 0);
+    EXPECT_EQ(router.Run(kCmdItemProperties), 0);
+    EXPECT_TRUE(frame.ran.empty());
 }
 
 TEST(CommandTable, IdsAreUniqueAndEveryCommandHasItsTexts) {

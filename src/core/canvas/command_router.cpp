@@ -13,7 +13,8 @@ HCommandRouter::HCommandRouter(CZarvikDoc& doc, HCanvasController* canvas, HFram
 
 int HCommandRouter::IsEnabled(int32_t id) const {
     const HCommandInfo* info = FindCommand(id);
-    if (info == nullptr || (info->needsWindow && m_frame == nullptr)) {
+    if (info == nullptr ||
+        (info->needsWindow && (m_frame == nullptr || !m_frame->HasWindowCommand(id)))) {
         return 0;
     }
     switch (info->handler) {

@@ -18,6 +18,9 @@ public:
     virtual ~HFrameCommands() = default;
     // 1 while the bar or panel of a show-or-hide command is shown.
     virtual int IsBarVisible(int32_t /*id*/) const { return 0; }
+    // 1 when the window has what a command that needs the window asks for (a sheet not
+    // built yet leaves its command disabled rather than doing nothing).
+    virtual int HasWindowCommand(int32_t /*id*/) const { return 1; }
     // Shows the sheet, dialog, help page or print preview of a command, prints, shows or
     // hides a bar, starts the layout timers, opens a recent file, leaves the program.
     // Returns 1 when it was done.

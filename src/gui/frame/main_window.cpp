@@ -8,13 +8,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "core/app/system.h"
-#include "core/canvas/zoom.h"
 #include "core/command/command_ids.h"
 #include "core/command/command_table.h"
 #include "core/doc/clipboard.h"
@@ -293,6 +291,24 @@ int HMainWindow::IsBarVisible(int32_t id) const {
     return bar != nullptr && !bar->isHidden() ? 1 : 0;
 }
 
+int HMainWindow::HasWindowCommand(int32_t id) const {
+    switch (id) {
+        // The sheets of functions, formats, rules and the estimate are not part of the
+        // window yet.
+        case kCmdItemProperties:
+        case kCmdItemFormat:
+        case kCmdLineFormat:
+        case kCmdRuleSettings:
+        case kCmdReferenceSettings:
+        case kCmdEstimateSheet:
+        case kCmdEstimateSheetClose:
+        case kCmdRatioList:
+            return 0;
+        default:
+            return 1;
+    }
+}
+
 int HMainWindow::RunWindowCommand(int32_t id) {
     if (QWidget* bar = BarOf(id); bar != nullptr) {
         bar->setVisible(bar->isHidden());
@@ -318,11 +334,11 @@ int HMainWindow::RunWindowCommand(int32_t id) {
         case kCmdPrintSetup:
             return m_print->RunPrinterSetup();
         case kCmdPrint:
-            return m_print->RunPrintDialog(m_doc, ShownCanvasSize());
+            return m_print->RunPrintDialog(m_doc, m_canvas->CanvasSizeNow());
         case kCmdPrintDirect:
-            return m_print->PrintDirect(m_doc, ShownCanvasSize());
+            return m_print->PrintDirect(m_doc, m_canvas->CanvasSizeNow());
         case kCmdPrintPreview:
-            return m_print->RunPrintPreview(m_doc, ShownCanvasSize());
+            return m_print->RunPrintPreview(m_doc, m_canvas->CanvasSizeNow());
         case kCmdSystemSettings: {
             HSystemSettingsDialog dialog(this);
             dialog.exec();
@@ -360,14 +376,6 @@ int HMainWindow::RunWindowCommand(int32_t id) {
         default:
             return 0;
     }
-}
-
-HSize HMainWindow::ShownCanvasSize() const {
-    const QSize client = m_canvas->viewport()->size();
-    return CanvasSize(
-        System().settings, {client.width(), client.height()},
-        {m_canvas->horizontalScrollBar()->value(), m_canvas->verticalScrollBar()->value()},
-        m_canvas->Zoom());
 }
 
 void HMainWindow::AddRecentFile(const std::string& path) {

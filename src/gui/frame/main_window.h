@@ -48,6 +48,7 @@ public:
 
     // HFrameCommands
     int IsBarVisible(int32_t id) const override;
+    int HasWindowCommand(int32_t id) const override;
     int RunWindowCommand(int32_t id) override;
     // HDocObserver
     void OnDocumentChanged(const HDocChange& change) override;
@@ -66,8 +67,6 @@ private:
     QDockWidget* AddDock(const char* title, const char* name, QWidget* content);
     QWidget* BarOf(int32_t id) const;
     void FocusNextPane(int step);
-    // The canvas as the view shows it: what a printout fits on its page.
-    HSize ShownCanvasSize() const;
     void AddRecentFile(const std::string& path);
     void UpdateRecentActions();
     void UpdateActions();
