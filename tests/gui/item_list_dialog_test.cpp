@@ -12,24 +12,18 @@
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "gui/panels/item_list_dialog.h"
+#include "gui_test_support.h"
 
 namespace zarvik::gui {
 namespace {
 
-void Mouse(QWidget* target, QEvent::Type type, QPoint at) {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
-
 void DoubleClickRow(QTableView* table, int row) {
     const QPoint at = table->visualRect(table->model()->index(row, 0)).center();
     QWidget* viewport = table->viewport();
-    Mouse(viewport, QEvent::MouseButtonPress, at);
-    Mouse(viewport, QEvent::MouseButtonRelease, at);
-    Mouse(viewport, QEvent::MouseButtonDblClick, at);
-    Mouse(viewport, QEvent::MouseButtonRelease, at);
+    gui_support::Mouse(viewport, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    gui_support::Mouse(viewport, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+    gui_support::Mouse(viewport, QEvent::MouseButtonDblClick, at, Qt::LeftButton);
+    gui_support::Mouse(viewport, QEvent::MouseButtonRelease, at, Qt::LeftButton);
 }
 
 QString Cell(QTableView* table, int row, int column) {

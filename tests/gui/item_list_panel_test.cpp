@@ -22,23 +22,12 @@
 #include "core/doc/item_list.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/items/item_kinds.h"
+#include "gui_test_support.h"
 
 namespace zarvik::gui {
 namespace {
 
 class StillHost : public HCanvasHost {};
-
-void Mouse(QWidget* target, QEvent::Type type, QPoint at) {
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
-
-void Click(QWidget* target, QPoint at) {
-    Mouse(target, QEvent::MouseButtonPress, at);
-    Mouse(target, QEvent::MouseButtonRelease, at);
-}
 
 void Key(QWidget* target, int key, const QString& text = {}) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -85,7 +74,7 @@ protected:
         QHeaderView* header = View()->horizontalHeader();
         const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
                         header->height() / 2);
-        Click(header->viewport(), at);
+        gui_support::Click(header->viewport(), at);
     }
 
     CZarvikDoc doc;
@@ -125,11 +114,11 @@ TEST_F(ItemListPanelTest, TheFilterShowsMeasuredOrUnmeasuredBoxes) {
 
 TEST_F(ItemListPanelTest, RowClicksToggleTheBoxOnTheCanvas) {
     HItemObject* file = AddBox(kKindFile, "a");
-    Click(View()->viewport(), CellPoint(0, kListColName));
+    gui_support::Click(View()->viewport(), CellPoint(0, kListColName));
     EXPECT_EQ(1, file->Selected());
     EXPECT_EQ(QColor(0, 0, 255),
               View()->model()->index(0, 0).data(Qt::ForegroundRole).value<QBrush>().color());
-    Click(View()->viewport(), CellPoint(0, kListColName));
+    gui_support::Click(View()->viewport(), CellPoint(0, kListColName));
     EXPECT_EQ(0, file->Selected());
 }
 
@@ -137,9 +126,9 @@ TEST_F(ItemListPanelTest, EditingXInPlaceMovesTheBoxAndUndoRestoresIt) {
     HItemObject* file = AddBox(kKindFile, "a", {40, 60});
     QWidget* viewport = View()->viewport();
     const QPoint cell = CellPoint(0, kListColX);
-    Click(viewport, cell);
-    Mouse(viewport, QEvent::MouseButtonDblClick, cell);
-    Mouse(viewport, QEvent::MouseButtonRelease, cell);
+    gui_support::Click(viewport, cell);
+    gui_support::Mouse(viewport, QEvent::MouseButtonDblClick, cell, Qt::LeftButton);
+    gui_support::Mouse(viewport, QEvent::MouseButtonRelease, cell, Qt::LeftButton);
     ASSERT_TRUE(panel->IsEditorOpen());
     EXPECT_EQ(1, file->Selected());  // the double click's own release jumps nowhere
     QLineEdit* editor = LineEditor();
