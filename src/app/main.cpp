@@ -2,6 +2,8 @@
 // command line.
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -41,9 +43,11 @@ int main(int argc, char** argv) {
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) {
         // Once the window is up, so that a message about the file has a window to sit on.
-        QTimer::singleShot(0, &window, [&window, path = arguments[1].toStdString()] {
-            window.Document().OpenPath(path);
-        });
+        // The full path, so that the recent files still find it from another folder; in the
+        // file system's own bytes.
+        const std::string path =
+            QFile::encodeName(QFileInfo(arguments[1]).absoluteFilePath()).toStdString();
+        QTimer::singleShot(0, &window, [&window, path] { window.Document().OpenPath(path); });
     }
     const int result = QApplication::exec();
     system.SaveSettings(settings);
