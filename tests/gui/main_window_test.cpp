@@ -91,6 +91,11 @@ TEST(MainWindow, TheRoadOfOneEdit) {
     }
     ASSERT_NE(nullptr, start);
     ASSERT_TRUE(start->isEnabled());
+    for (QAction* action : menu->actions()) {
+        if (action->data().toInt() == kCmdItemProperties) {
+            EXPECT_FALSE(action->isEnabled());  // its sheet is not part of the window yet
+        }
+    }
     start->trigger();
     Click(canvas, QPoint(340, 80));
     ASSERT_EQ(1, doc.Lines().Count());

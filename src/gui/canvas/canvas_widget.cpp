@@ -299,7 +299,7 @@ QMenu* HCanvasWidget::BuildContextMenu() {
     const HCanvasMenu built = m_controller->BuildContextMenu(Clipboard());
     auto* menu = new QMenu(this);
     menu->setObjectName(built.lineMenu != 0 ? "LINE-Draw" : "ITEM-Draw");
-    AddMenuEntries(*menu, built.entries);
+    AddMenuEntries(*menu, built.entries, m_available);
     connect(menu, &QMenu::triggered, this,
             [this](QAction* action) { emit CommandChosen(action->data().toInt()); });
     return menu;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/canvas/canvas_controller.h"
+#include "gui/canvas/menu_entries.h"
 
 class QMimeData;
 
@@ -28,6 +29,10 @@ class HCanvasWidget : public QAbstractScrollArea, public HCanvasHost {
 public:
     // doc stays owned by the caller and outlives the widget.
     explicit HCanvasWidget(CZarvikDoc& doc, QWidget* parent = nullptr);
+    // The context menu shows disabled what the window cannot run.
+    void SetCommandAvailability(HCommandAvailability available) {
+        m_available = std::move(available);
+    }
     ~HCanvasWidget() override;
 
     HCanvasController& Controller() { return *m_controller; }
@@ -96,6 +101,7 @@ private:
     // Set while the extent is applied: the scroll bars it shows or hides resize the
     // viewport, which must not start another update.
     bool m_updatingExtent = false;
+    HCommandAvailability m_available;
 };
 
 // The local paths of the files a drag carries, in order; empty when it carries none.

@@ -77,6 +77,8 @@ HMainWindow::HMainWindow() {
     connect(m_canvas, &HCanvasWidget::CommandChosen, this, [this](int id) { RunCommand(id); });
 
     BuildActions();
+    const auto available = [this](int32_t id) { return HasWindowCommand(id) != 0; };
+    m_canvas->SetCommandAvailability(available);
     AddMenu("ファイル(&F)", {kCmdFileNew,
                              kCmdFileOpen,
                              kCmdFileSave,
@@ -134,6 +136,7 @@ HMainWindow::HMainWindow() {
     m_bars[kCmdViewSettingsBar] = view;
 
     m_itemList = new HItemListPanel(m_doc, m_canvas->Controller(), this);
+    m_itemList->SetCommandAvailability(available);
     connect(m_itemList, &HItemListPanel::CommandChosen, this, [this](int id) { RunCommand(id); });
     m_bars[kCmdItemListPanel] = AddDock("アイテム一覧", "ObjectListBar", m_itemList);
     m_estimate = new HEstimatePanel(m_doc, this);

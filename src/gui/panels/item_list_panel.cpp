@@ -19,9 +19,9 @@
 #include "core/doc/zarvik_doc.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_object.h"
+#include "gui/canvas/menu_entries.h"
 #include "gui/panels/item_list_delegate.h"
 #include "gui/panels/item_list_model.h"
-#include "gui/canvas/menu_entries.h"
 #include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
@@ -129,7 +129,7 @@ QMenu* HItemListPanel::BuildRowMenu(int row) {
     const HCanvasMenu built = ItemListRowMenu(m_canvas.BuildContextMenu(Clipboard()));
     auto* menu = new QMenu(this);
     menu->setObjectName("ITEM-Draw");
-    AddMenuEntries(*menu, built.entries);
+    AddMenuEntries(*menu, built.entries, m_available);
     connect(menu, &QMenu::triggered, this,
             [this](QAction* action) { emit CommandChosen(action->data().toInt()); });
     return menu;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/doc/doc_change.h"
+#include "gui/canvas/menu_entries.h"
 
 class QComboBox;
 class QKeyEvent;
@@ -28,6 +29,10 @@ class HItemListPanel : public QWidget, public HDocObserver {
 public:
     // doc and canvas stay owned by the caller and outlive the panel.
     HItemListPanel(CZarvikDoc& doc, HCanvasController& canvas, QWidget* parent = nullptr);
+    // The context menu shows disabled what the window cannot run.
+    void SetCommandAvailability(HCommandAvailability available) {
+        m_available = std::move(available);
+    }
     ~HItemListPanel() override;
 
     // A cell editor is open: Delete belongs to it then, on the canvas too.
@@ -66,6 +71,7 @@ private:
     QComboBox* m_filter = nullptr;
     // The row under the last left press (-1 outside the rows); none after its release.
     std::optional<int> m_pressRow;
+    HCommandAvailability m_available;
 };
 
 }  // namespace zarvik::gui
