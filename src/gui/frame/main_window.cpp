@@ -117,14 +117,18 @@ HMainWindow::HMainWindow() {
     AddMenu("ヘルプ(&H)",
             {kCmdHelpContents, kCmdHelpSearch, kCmdHelpIndex, 0, kCmdContextHelp, 0, kCmdAbout});
 
-    AddToolBar("標準", "StandardBar",
-               {kCmdFileNew, kCmdFileOpen, kCmdFileSave, 0, kCmdUndo, kCmdRedo, 0, kCmdPrint, 0,
-                kCmdAbout});
-    AddToolBar("FPｱｲﾃﾑ", "FpItemBar", {kCmdLineTool, kCmdPlaceTask, kCmdPlaceFile});
-    AddToolBar("表示ｱｲﾃﾑ", "DisplayItemBar", {kCmdPlaceBorder, kCmdPlaceOther, kCmdPlaceImage});
-    AddToolBar("管理ｱｲﾃﾑ", "ManagementItemBar", {kCmdPlaceFunction, kCmdPlaceView});
-    AddToolBar("重ね順変更", "StackingBar",
-               {kCmdSendToHead, kCmdBringToTail, kCmdStepTowardTail, kCmdStepTowardHead});
+    m_bars[kCmdStandardBar] = AddToolBar("標準", "StandardBar",
+                                         {kCmdFileNew, kCmdFileOpen, kCmdFileSave, 0, kCmdUndo,
+                                          kCmdRedo, 0, kCmdPrint, 0, kCmdAbout});
+    m_bars[kCmdFpItemBar] =
+        AddToolBar("FPｱｲﾃﾑ", "FpItemBar", {kCmdLineTool, kCmdPlaceTask, kCmdPlaceFile});
+    m_bars[kCmdDisplayItemBar] =
+        AddToolBar("表示ｱｲﾃﾑ", "DisplayItemBar", {kCmdPlaceBorder, kCmdPlaceOther, kCmdPlaceImage});
+    m_bars[kCmdManagementItemBar] =
+        AddToolBar("管理ｱｲﾃﾑ", "ManagementItemBar", {kCmdPlaceFunction, kCmdPlaceView});
+    m_bars[kCmdStackingBar] =
+        AddToolBar("重ね順変更", "StackingBar",
+                   {kCmdSendToHead, kCmdBringToTail, kCmdStepTowardTail, kCmdStepTowardHead});
     QToolBar* view = AddToolBar("表示設定", "ViewSettingsBar", {});
     m_zoom = new HZoomCombo(view);
     view->addWidget(m_zoom);
@@ -146,11 +150,6 @@ HMainWindow::HMainWindow() {
 
     BuildStatusBar();
     m_bars[kCmdStatusBar] = statusBar();
-    m_bars[kCmdStandardBar] = findChild<QToolBar*>(QStringLiteral("StandardBar"));
-    m_bars[kCmdFpItemBar] = findChild<QToolBar*>(QStringLiteral("FpItemBar"));
-    m_bars[kCmdDisplayItemBar] = findChild<QToolBar*>(QStringLiteral("DisplayItemBar"));
-    m_bars[kCmdManagementItemBar] = findChild<QToolBar*>(QStringLiteral("ManagementItemBar"));
-    m_bars[kCmdStackingBar] = findChild<QToolBar*>(QStringLiteral("StackingBar"));
 
     // F6 and Shift+F6 walk the canvas and the panels.
     connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this,
