@@ -278,6 +278,9 @@ public:
         m_model.OnChanged([this] { Refresh(); });
     }
 
+    // The list outlives the entry list it shows: it must not report its clearing back.
+    ~HCountPage() override { m_tree->blockSignals(true); }
+
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != m_tree || event->type() != QEvent::KeyPress) {
             return QWidget::eventFilter(watched, event);
@@ -379,9 +382,10 @@ private:
 int RunFileSheet(CZarvikDoc& doc, HItemFile& item, QWidget* parent) {
     HInfoFile copy;
     copy.CopyFrom(item);
+    // The pages' handlers reach the model until the sheet is gone.
+    HSheetModel model;
     HItemSheet sheet(HSheetKind::ItemSettings, parent);
     sheet.setWindowTitle(QString::fromUtf8(kFileSheetTitle));
-    HSheetModel model;
     const HRecordRef rec{false,
                          &copy.name,
                          &copy.typeCode,
@@ -415,9 +419,9 @@ int RunTaskSheet(CZarvikDoc& doc, HItemTask& item, QWidget* parent) {
     item.UpdateLinks();
     HInfoTask copy;
     copy.CopyFrom(item);
+    HSheetModel model;
     HItemSheet sheet(HSheetKind::ItemSettings, parent);
     sheet.setWindowTitle(QString::fromUtf8(kTaskSheetTitle));
-    HSheetModel model;
     const HRecordRef rec{true,
                          &copy.name,
                          &copy.typeCode,
