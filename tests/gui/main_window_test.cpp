@@ -93,6 +93,9 @@ TEST(MainWindow, TheRoadOfOneEdit) {
     ASSERT_TRUE(start->isEnabled());
     for (QAction* action : menu->actions()) {
         if (action->data().toInt() == kCmdItemProperties) {
+            EXPECT_TRUE(action->isEnabled());  // the data function's sheet
+        }
+        if (action->data().toInt() == kCmdItemFormat) {
             EXPECT_FALSE(action->isEnabled());  // its sheet is not part of the window yet
         }
     }

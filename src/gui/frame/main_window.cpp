@@ -16,6 +16,7 @@
 #include "core/command/command_ids.h"
 #include "core/command/command_table.h"
 #include "core/doc/clipboard.h"
+#include "core/items/item_object.h"
 #include "gui/canvas/auto_layout_driver.h"
 #include "gui/canvas/canvas_widget.h"
 #include "gui/canvas/print_commands.h"
@@ -31,6 +32,8 @@
 #include "gui/ports/qt_fonts.h"
 #include "gui/ports/qt_text.h"
 #include "gui/resources/gui_resources.h"
+#include "gui/sheets/function_sheet.h"
+#include "gui/sheets/rule_sheets.h"
 
 namespace zarvik::gui {
 namespace {
@@ -293,15 +296,26 @@ int HMainWindow::IsBarVisible(int32_t id) const {
     return bar != nullptr && !bar->isHidden() ? 1 : 0;
 }
 
+// The one selected box when it is a data or transaction function, else null.
+HItemObject* HMainWindow::SelectedFunction() const {
+    const HDrawList& boxes = m_doc.Boxes();
+    if (boxes.CountSelected() != 1) {
+        return nullptr;
+    }
+    HItemCore* item = boxes.NextSelected(nullptr, 1);
+    return item != nullptr && (item->kind == kKindFile || item->kind == kKindTask)
+               ? dynamic_cast<HItemObject*>(item)
+               : nullptr;
+}
+
 int HMainWindow::HasWindowCommand(int32_t id) const {
     switch (id) {
-        // The sheets of functions, formats, rules and the estimate are not part of the
-        // window yet.
+        // The settings of the other boxes are the display pages, not part of the window yet.
         case kCmdItemProperties:
+            return SelectedFunction() != nullptr ? 1 : 0;
+        // The sheets of formats and the estimate are not part of the window yet.
         case kCmdItemFormat:
         case kCmdLineFormat:
-        case kCmdRuleSettings:
-        case kCmdReferenceSettings:
         case kCmdEstimateSheet:
         case kCmdEstimateSheetClose:
         case kCmdRatioList:
@@ -348,6 +362,14 @@ int HMainWindow::RunWindowCommand(int32_t id) {
             m_canvas->Redraw();
             return 1;
         }
+        case kCmdItemProperties: {
+            HItemObject* box = SelectedFunction();
+            return box != nullptr ? RunFunctionSheet(m_doc, *box, this) : 0;
+        }
+        case kCmdRuleSettings:
+            return RunMeasurementRulesSheet(m_doc, this) == QDialog::Accepted ? 1 : 0;
+        case kCmdReferenceSettings:
+            return RunReferenceRulesSheet(m_doc, this) == QDialog::Accepted ? 1 : 0;
         case kCmdFlowProperties: {
             HFlowPropertiesDialog dialog(m_doc, this);
             return dialog.exec() == QDialog::Accepted ? 1 : 0;
