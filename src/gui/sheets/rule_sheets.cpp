@@ -697,7 +697,13 @@ QWidget* HRuleSheet::MakeFromEffortPage() {
 namespace {
 
 int RunRuleSheet(CZarvikDoc& doc, HSheetKind kind, QWidget* parent, std::vector<int> pages) {
+    // Five tabs with their labels need more room than the pages' own size hints give.
+    constexpr QSize kFirstSize(640, 480);
+    const bool first = HItemSheet::RememberedRect(kind).isEmpty();
     HRuleSheet sheet(doc, kind, std::move(pages), parent);
+    if (first) {
+        sheet.resize(sheet.size().expandedTo(kFirstSize));
+    }
     return sheet.exec();
 }
 
