@@ -39,11 +39,11 @@ namespace zarvik::gui {
 namespace {
 
 // The status bar's panes after the message pane: their first texts and widths.
-struct HPaneSpec {
+struct HPaneLayout {
     const char* text;
     int width;
 };
-constexpr HPaneSpec kPanes[] = {
+constexpr HPaneLayout kPanes[] = {
     {"(0,0)", 80}, {"DATA=", 50}, {"TRAN=", 50}, {"FP=", 50}, {"工数=", 100}};
 
 // A shortcut that two commands share ("Del", "Ctrl+C", "F5") is the canvas's to translate
@@ -261,10 +261,10 @@ QDockWidget* HMainWindow::AddDock(const char* title, const char* name, QWidget* 
 void HMainWindow::BuildStatusBar() {
     const QFont font = FixedGothicFont(statusBar()->font().pointSizeF());
     for (int pane = 1; pane <= 5; ++pane) {
-        const HPaneSpec& spec = kPanes[pane - 1];
-        auto* label = new QLabel(ToQString(spec.text), this);
+        const HPaneLayout& layout = kPanes[pane - 1];
+        auto* label = new QLabel(ToQString(layout.text), this);
         label->setFont(font);
-        label->setMinimumWidth(spec.width);
+        label->setMinimumWidth(layout.width);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         statusBar()->addPermanentWidget(label);

@@ -7,15 +7,12 @@
 
 #include "core/doc/zarvik_doc.h"
 #include "core/items/item_object.h"
+#include "gui/ports/qt_draw_context.h"
 #include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
 
 namespace {
-
-QColor ToQColor(HColorRef color) {
-    return QColor(RedOf(color), GreenOf(color), BlueOf(color));
-}
 
 Qt::Alignment AlignmentOf(int32_t format) {
     switch (format & kListFormatAlignMask) {

@@ -4,17 +4,10 @@
 
 #include "core/doc/item_outline.h"
 #include "gui/panels/outline_images.h"
+#include "gui/ports/qt_draw_context.h"
 #include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
-
-namespace {
-
-QColor ToQColor(HColorRef colour) {
-    return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
-}
-
-}  // namespace
 
 HItemOutlineModel::HItemOutlineModel(QObject* parent) : QAbstractTableModel(parent) {
     for (int i = 0; i < static_cast<int>(m_images.size()); ++i) {

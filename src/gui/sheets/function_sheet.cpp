@@ -379,6 +379,19 @@ private:
     QTreeWidget* m_tree = nullptr;
 };
 
+// The basic page's view of a record being edited.
+template <typename Record>
+HRecordRef RecordRefOf(Record& copy, bool task) {
+    return HRecordRef{task,
+                      &copy.name,
+                      &copy.typeCode,
+                      &copy.SelectFpSumType,
+                      &copy.FpLevel,
+                      &copy.FpUser,
+                      [&copy] { return copy.GetFp(); },
+                      [&copy] { return ComplexityInputOf(copy); }};
+}
+
 int RunFileSheet(CZarvikDoc& doc, HItemFile& item, QWidget* parent) {
     HInfoFile copy;
     copy.CopyFrom(item);
@@ -386,14 +399,7 @@ int RunFileSheet(CZarvikDoc& doc, HItemFile& item, QWidget* parent) {
     HSheetModel model;
     HItemSheet sheet(HSheetKind::ItemSettings, parent);
     sheet.setWindowTitle(QString::fromUtf8(kFileSheetTitle));
-    const HRecordRef rec{false,
-                         &copy.name,
-                         &copy.typeCode,
-                         &copy.SelectFpSumType,
-                         &copy.FpLevel,
-                         &copy.FpUser,
-                         [&copy] { return copy.GetFp(); },
-                         [&copy] { return ComplexityInputOf(copy); }};
+    const HRecordRef rec = RecordRefOf(copy, false);
     sheet.AddPage(kPageFileBasic, QString::fromUtf8(kBasicPageLabel),
                   NewBasicPage(sheet, {kPageFileDet, kPageFileRet}, rec, model));
     HCountPage::HSetup det{DetPageTexts(),          nullptr, &copy.AutoDET, &copy.UserDET,
@@ -422,14 +428,7 @@ int RunTaskSheet(CZarvikDoc& doc, HItemTask& item, QWidget* parent) {
     HSheetModel model;
     HItemSheet sheet(HSheetKind::ItemSettings, parent);
     sheet.setWindowTitle(QString::fromUtf8(kTaskSheetTitle));
-    const HRecordRef rec{true,
-                         &copy.name,
-                         &copy.typeCode,
-                         &copy.SelectFpSumType,
-                         &copy.FpLevel,
-                         &copy.FpUser,
-                         [&copy] { return copy.GetFp(); },
-                         [&copy] { return ComplexityInputOf(copy); }};
+    const HRecordRef rec = RecordRefOf(copy, true);
     sheet.AddPage(kPageTaskBasic, QString::fromUtf8(kBasicPageLabel),
                   NewBasicPage(sheet, {kPageTaskDet, kPageTaskFtr}, rec, model));
     HCountPage::HSetup det{DetPageTexts(), kTaskLinkLabel,   &copy.AutoDET,

@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,8 +23,10 @@
 #include "core/fp/rule_fields.h"
 #include "core/fp/rule_sheet_rows.h"
 #include "core/text/number_text.h"
+#include "gui/ports/qt_draw_context.h"
 #include "gui/ports/qt_text.h"
 #include "gui/sheets/decimal_field.h"
+#include "gui/sheets/rule_list_commands.h"
 #include "gui/sheets/rule_row_dialogs.h"
 
 namespace zarvik::gui {
@@ -35,162 +36,6 @@ const std::vector<int> kMeasurementPages{kRulePageUfp, kRulePageAdjustment, kRul
                                          kRulePageFile, kRulePageTransaction};
 const std::vector<int> kReferencePages{kRulePageProductivity, kRulePageProductivityTable,
                                        kRulePageRatios, kRulePageFromFp, kRulePageFromEffort};
-
-QColor ToQColor(HColorRef color) {
-    return QColor(RedOf(color), GreenOf(color), BlueOf(color));
-}
-
-QTreeWidget* MakeList(QWidget* parent, const char* name, const QStringList& headers,
-                      const std::vector<int>& widths) {
-    auto* list = new QTreeWidget(parent);
-    list->setObjectName(name);
-    list->setRootIsDecorated(false);
-    list->setHeaderLabels(headers);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setContextMenuPolicy(Qt::CustomContextMenu);
-    for (size_t i = 0; i < widths.size(); ++i) {
-        list->setColumnWidth(static_cast<int>(i), widths[i]);
-    }
-    return list;
-}
-
-int SelectedRow(const QTreeWidget* list) {
-    QTreeWidgetItem* item = list->currentItem();
-    return item != nullptr && item->isSelected() ? list->indexOfTopLevelItem(item) : -1;
-}
-
-void SelectRow(QTreeWidget* list, int row) {
-    if (row >= 0 && row < list->topLevelItemCount()) {
-        list->setCurrentItem(list->topLevelItem(row));
-    }
-}
-
-// Fills the list with count rows, reusing the items it has.
-void Resize(QTreeWidget* list, int count) {
-    while (list->topLevelItemCount() > count) {
-        delete list->takeTopLevelItem(list->topLevelItemCount() - 1);
-    }
-    while (list->topLevelItemCount() < count) {
-        new QTreeWidgetItem(list);
-    }
-}
-
-// Turns keys on a list into its commands.
-class HListKeys : public QObject {
-public:
-    HListKeys(QTreeWidget* list, std::function<bool(int, const QString&)> onKey)
-        : QObject(list), m_onKey(std::move(onKey)) {
-        list->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) {
-            return false;
-        }
-        const auto* key = static_cast<QKeyEvent*>(event);
-        return key->modifiers() == Qt::NoModifier && m_onKey(key->key(), key->text());
-    }
-
-private:
-    std::function<bool(int, const QString&)> m_onKey;
-};
-
-// Add, change, move up and down, delete on a table whose rows are a vector.
-template <typename Row>
-struct HTableCommands {
-    std::vector<Row>* rows;
-    std::function<bool(Row&)> edit;  // true when the dialog stored the row
-    QTreeWidget* list;
-    std::function<void()> changed;
-
-    int Selected() const { return SelectedRow(list); }
-    int Count() const { return static_cast<int>(rows->size()); }
-    bool CanEdit() const { return Selected() >= 0 && Selected() < Count(); }
-    bool CanUp() const { return CanEdit() && Selected() > 0; }
-    bool CanDown() const { return CanEdit() && Selected() + 1 < Count(); }
-
-    void Add() {
-        Row row;
-        if (edit(row)) {
-            const int at = CanEdit() ? Selected() + 1 : Count();
-            rows->insert(rows->begin() + at, row);
-            Done(at);
-        }
-    }
-    void Edit() {
-        if (!CanEdit()) {
-            return;
-        }
-        const int at = Selected();
-        Row row = (*rows)[at];
-        if (edit(row)) {
-            (*rows)[at] = row;
-            Done(at);
-        }
-    }
-    void Move(int by) {
-        const int at = Selected();
-        if (by < 0 ? !CanUp() : !CanDown()) {
-            return;
-        }
-        std::swap((*rows)[at], (*rows)[at + by]);
-        Done(at + by);
-    }
-    void Remove() {
-        if (!CanEdit()) {
-            return;
-        }
-        const int at = Selected();
-        rows->erase(rows->begin() + at);
-        Done(std::min(at, Count() - 1));
-    }
-    void Done(int select) {
-        changed();
-        SelectRow(list, select);
-    }
-
-    bool Key(int key) {
-        switch (key) {
-            case Qt::Key_I:
-            case Qt::Key_Insert:
-                Add();
-                return true;
-            case Qt::Key_E:
-                Edit();
-                return true;
-            case Qt::Key_U:
-                Move(-1);
-                return true;
-            case Qt::Key_D:
-                Move(1);
-                return true;
-            case Qt::Key_Delete:
-                Remove();
-                return true;
-            default:
-                return false;
-        }
-    }
-
-    void Menu(const QPoint& at) {
-        QMenu menu(list);
-        menu.addAction(QStringLiteral("項目追加\tI or Ins"), [this] { Add(); });
-        menu.addAction(QStringLiteral("変更\tE"), [this] { Edit(); })->setEnabled(CanEdit());
-        menu.addAction(QStringLiteral("上に移動\tU"), [this] { Move(-1); })->setEnabled(CanUp());
-        menu.addAction(QStringLiteral("下に移動\tD"), [this] { Move(1); })->setEnabled(CanDown());
-        menu.addAction(QStringLiteral("削除\tDel"), [this] { Remove(); })->setEnabled(CanEdit());
-        menu.exec(list->viewport()->mapToGlobal(at));
-    }
-};
-
-template <typename Row>
-void InstallTableCommands(QTreeWidget* list, std::shared_ptr<HTableCommands<Row>> commands) {
-    QObject::connect(list, &QTreeWidget::itemDoubleClicked, list, [commands] { commands->Edit(); });
-    QObject::connect(list, &QTreeWidget::customContextMenuRequested, list,
-                     [commands](const QPoint& at) { commands->Menu(at); });
-    new HListKeys(list, [commands](int key, const QString&) { return commands->Key(key); });
-}
 
 // A radio group bound to an integer field: each button stands for one value.
 QButtonGroup* BindRadios(QWidget* owner, int32_t& field,
@@ -373,9 +218,7 @@ QWidget* HRuleSheet::MakeFactorsPage() {
         if (row < 0 || row >= static_cast<int>(table.rows.size())) {
             return;
         }
-        HTyouseiEditDialog dialog(table.rows[static_cast<size_t>(row)], this);
-        if (dialog.exec() == QDialog::Accepted) {
-            table.rows[static_cast<size_t>(row)] = dialog.Row();
+        if (EditInDialog<HTyouseiEditDialog>(table.rows[static_cast<size_t>(row)], this)) {
             Refresh();
             SelectRow(list, row);
         }
@@ -540,23 +383,10 @@ QWidget* HRuleSheet::MakeProductivityTablePage() {
     inner->addWidget(reset, 0, Qt::AlignRight);
     layout->addWidget(group);
 
-    auto commands = std::make_shared<HTableCommands<HInfoSeisan>>();
-    commands->rows = &table.rows;
-    commands->list = list;
-    commands->edit = [this](HInfoSeisan& row) {
-        HSeisanEditDialog dialog(row, this);
-        if (dialog.exec() != QDialog::Accepted) {
-            return false;
-        }
-        row = dialog.Row();
-        return true;
-    };
-    commands->changed = [this] { Refresh(); };
-    InstallTableCommands(list, commands);
-    connect(reset, &QPushButton::clicked, page, [this, &table] {
-        table.ResetToDefaults();
-        Refresh();
-    });
+    InstallTablePage<HInfoSeisan>(
+        list, reset, table,
+        [this](HInfoSeisan& row) { return EditInDialog<HSeisanEditDialog>(row, this); },
+        [this] { Refresh(); });
     m_refreshers.push_back([&table, list] {
         const std::vector<HSeisanListRow> rows = SeisanListRows(table);
         Resize(list, static_cast<int>(rows.size()));
@@ -593,23 +423,12 @@ QWidget* HRuleSheet::MakeRatiosPage() {
     inner->addWidget(reset, 0, Qt::AlignRight);
     layout->addWidget(group);
 
-    auto commands = std::make_shared<HTableCommands<HInfoHiritu>>();
-    commands->rows = &table.rows;
-    commands->list = list;
-    commands->edit = [this, &table](HInfoHiritu& row) {
-        HHirituEditDialog dialog(row, table.itemNames, this);
-        if (dialog.exec() != QDialog::Accepted) {
-            return false;
-        }
-        row = dialog.Row();
-        return true;
-    };
-    commands->changed = [this] { Refresh(); };
-    InstallTableCommands(list, commands);
-    connect(reset, &QPushButton::clicked, page, [this, &table] {
-        table.ResetToDefaults();
-        Refresh();
-    });
+    InstallTablePage<HInfoHiritu>(
+        list, reset, table,
+        [this, &table](HInfoHiritu& row) {
+            return EditInDialog<HHirituEditDialog>(row, table.itemNames, this);
+        },
+        [this] { Refresh(); });
     m_refreshers.push_back([&table, list] {
         const std::vector<HHirituListRow> rows = HirituListRows(table);
         Resize(list, static_cast<int>(rows.size()));
