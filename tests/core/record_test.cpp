@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/port/platform.h"
+#include "core/records/color_text.h"
 #include "core/records/info_item.h"
 #include "core/records/info_simple.h"
 #include "core/store/ini_file.h"
@@ -390,4 +391,15 @@ TEST(RecordSimple, NameIsSavedAndLoaded) {
 }
 
 }  // namespace
+TEST(ColorText, SixHexDigitsOrBlack) {
+    EXPECT_EQ(Rgb(255, 0, 0), ParseColorText("ff0000"));
+    EXPECT_EQ(Rgb(0x12, 0xAB, 0x0C), ParseColorText("12AB0C"));
+    EXPECT_EQ("12AB0C", FormatColorText(Rgb(0x12, 0xAB, 0x0C)));
+    for (const char* text : {"ff00", "ff00000", "", "GG0000", "ff 000"}) {
+        EXPECT_EQ(Rgb(0, 0, 0), ParseColorText(text)) << text;
+    }
+    EXPECT_EQ(Rgb(255, 255, 255), ColorFieldTextColor(Rgb(255, 126, 255)));
+    EXPECT_EQ(Rgb(0, 0, 0), ColorFieldTextColor(Rgb(127, 127, 127)));
+}
+
 }  // namespace zarvik
