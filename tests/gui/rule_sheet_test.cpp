@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +17,7 @@
 #include "core/doc/zarvik_doc.h"
 #include "dialog_events.h"
 #include "gui/ports/qt_text.h"
+#include "gui/sheets/ratio_list_dialog.h"
 
 namespace zarvik::gui {
 namespace {
@@ -30,6 +32,7 @@ protected:
     }
     void TearDown() override {
         sheet.reset();
+        System().UseSystemRules();
         Rules().CopyFrom(kept);
     }
 
@@ -117,6 +120,23 @@ TEST_F(RuleSheetTest, OkOverAChangeAsksAndItsCancelKeepsTheSheetOpen) {
     EXPECT_EQ(5, Rules().tyousei.rows[1].degree);
 }
 
+TEST_F(RuleSheetTest, DocumentRulesAreSaidToGoWithTheFlowFile) {
+    System().SetDocumentRules(0);
+    Open(HSheetKind::ReferenceRules, {kRulePageProductivity});
+    EXPECT_EQ("FP関連参考値算出規則の設定 (現在、フローの設定を使用)",
+              ToStdString(sheet->windowTitle()));
+    Click(Child<QRadioButton>("productivityTypedRadio"));
+    ui.answers = {HMsgAnswer::Ok};
+    Click(&sheet->OkButton());
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_EQ(
+        "FP関連参考値算出規則の設定情報が変更されています。\r\n\r\n変更を保存してダイアログを閉じ"
+        "ますか？\r\n※ フローファイルの保存時に、フローファイルに保存します。",
+        ui.messages[0].text);
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(1, Rules().seisan.SeisanManual);
+}
+
 TEST_F(RuleSheetTest, ResetButtonPutsTheDefaultProductivityTableBack) {
     Open(HSheetKind::ReferenceRules, {kRulePageProductivityTable});
     auto* list = Child<QTreeWidget>("productivityList");
@@ -133,6 +153,22 @@ TEST_F(RuleSheetTest, ResetButtonPutsTheDefaultProductivityTableBack) {
     EXPECT_EQ(rows, list->topLevelItemCount());
     EXPECT_EQ(Rules().seisan.Defaults()[0].values, Rules().seisan.rows[0].values);
     EXPECT_NE(QColor(255, 0, 0), list->topLevelItem(0)->foreground(4).color());
+}
+
+TEST_F(RuleSheetTest, DevelopmentItemListShowsTheChosenFieldsItemsWithTheirShare) {
+    doc.estimate.effort = 10.0;
+    HRatioListDialog dialog(doc);
+    const HInfoSysMgrHiritu& ratios = Rules().hiritu;
+    ASSERT_GE(ratios.rows.size(), 2u);
+    EXPECT_EQ(ratios.SelectHirituType, dialog.FieldCombo().currentIndex());
+    dialog.FieldCombo().setCurrentIndex(1);
+    QTreeWidget& list = dialog.List();
+    ASSERT_EQ(25, list.topLevelItemCount());
+    EXPECT_EQ(ToQString(ratios.itemNames[0]), list.topLevelItem(0)->text(1));
+    // The effort's share of an item is its ratio (x100 percent) of ten person-months.
+    const int32_t ratio = ratios.GetValue(1, 0);
+    EXPECT_EQ(QString::number(ratio * 0.01, 'f', 2), list.topLevelItem(0)->text(2));
+    EXPECT_EQ(QString::number(10.0 * ratio * 0.0001, 'f', 2), list.topLevelItem(0)->text(4));
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <QValidator>
 
+class QPlainTextEdit;
+
 namespace zarvik::gui {
 
 class HCp932Validator : public QValidator {
@@ -11,5 +13,9 @@ public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override;
 };
+
+// The same for a text of several lines: characters cp932 cannot hold are taken out again
+// as soon as they are typed or pasted.
+void KeepCp932Only(QPlainTextEdit* edit);
 
 }  // namespace zarvik::gui

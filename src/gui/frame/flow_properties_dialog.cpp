@@ -10,13 +10,16 @@
 #include <QVBoxLayout>
 
 #include "gui/frame/cp932_validator.h"
+#include "gui/frame/help_window.h"
 #include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
 
 HFlowPropertiesDialog::HFlowPropertiesDialog(CZarvikDoc& doc, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_draft(doc.FlowPropertiesDraft()) {
+    setObjectName("CDlgFlowProp");
     setWindowTitle(ToQString("フローファイルのプロパティ"));
+    AddContextHelpKey(this);
     auto* pages = new QTabWidget(this);
     pages->addTab(BuildBasicPage(), ToQString("基本設定"));
 

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
 #include <QTabWidget>
@@ -324,6 +325,14 @@ int ShowContextHelp(QWidget* focus) {
         }
     }
     return ShowHelp(focus, HHelpRequest::Contents);
+}
+
+void AddContextHelpKey(QWidget* dialog) {
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
+    QObject::connect(key, &QShortcut::activated, dialog, [dialog] {
+        QWidget* focus = dialog->focusWidget();
+        ShowContextHelp(focus != nullptr ? focus : dialog);
+    });
 }
 
 HHelpWindow* CurrentHelpWindow() {

@@ -84,6 +84,9 @@ int ShowHelp(QWidget* parent, HHelpRequest request, const QString& topic = {});
 // one; the contents when none has.
 int ShowContextHelp(QWidget* focus);
 
+// Gives a dialog F1 for the help of what has its focus (or of the dialog itself).
+void AddContextHelpKey(QWidget* dialog);
+
 // The help window of the process, or null.
 HHelpWindow* CurrentHelpWindow();
 

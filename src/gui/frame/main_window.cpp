@@ -33,6 +33,7 @@
 #include "gui/ports/qt_text.h"
 #include "gui/resources/gui_resources.h"
 #include "gui/sheets/function_sheet.h"
+#include "gui/sheets/ratio_list_dialog.h"
 #include "gui/sheets/rule_sheets.h"
 
 namespace zarvik::gui {
@@ -318,7 +319,6 @@ int HMainWindow::HasWindowCommand(int32_t id) const {
         case kCmdLineFormat:
         case kCmdEstimateSheet:
         case kCmdEstimateSheetClose:
-        case kCmdRatioList:
             return 0;
         default:
             return 1;
@@ -388,6 +388,8 @@ int HMainWindow::RunWindowCommand(int32_t id) {
             QWidget* under = QApplication::widgetAt(QCursor::pos());
             return ShowContextHelp(under != nullptr && isAncestorOf(under) ? under : focusWidget());
         }
+        case kCmdRatioList:
+            return RunRatioListDialog(m_doc, this);
         case kCmdFileItemList:
         case kCmdTaskItemList: {
             HItemListDialog dialog(m_doc,

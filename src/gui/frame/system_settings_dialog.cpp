@@ -5,6 +5,7 @@
 
 #include "core/app/system.h"
 #include "core/text/number_text.h"
+#include "gui/frame/help_window.h"
 #include "gui/ports/qt_text.h"
 #include "ui_system_settings_dialog.h"
 
@@ -13,6 +14,8 @@ namespace zarvik::gui {
 HSystemSettingsDialog::HSystemSettingsDialog(QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::SystemSettingsDialog>()), m_session(System()) {
     m_ui->setupUi(this);
+    setObjectName("CDlgSystemProp");
+    AddContextHelpKey(this);
     ShowSettings();
     UpdateEnabling();
 

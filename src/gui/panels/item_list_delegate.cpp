@@ -4,27 +4,17 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
-#include <QValidator>
 
 #include "core/doc/doc_change.h"
 #include "core/doc/item_list.h"
 #include "core/items/item_object.h"
-#include "core/text/cp932.h"
+#include "gui/frame/cp932_validator.h"
 #include "gui/panels/item_list_model.h"
 #include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
 
 namespace {
-
-// A name is saved in cp932: characters it cannot hold are refused as they are typed.
-class HCp932Validator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        return IsCp932Encodable(ToStdString(input)) ? Acceptable : Invalid;
-    }
-};
 
 constexpr int kChoicePopupWidth = 100;
 

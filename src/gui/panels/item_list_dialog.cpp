@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/doc/zarvik_doc.h"
+#include "gui/frame/help_window.h"
 #include "gui/panels/item_outline_model.h"
 #include "gui/panels/outline_images.h"
 #include "gui/panels/outline_row_delegate.h"
@@ -35,6 +36,8 @@ QIcon ApplicationIcon(const QWidget* parent) {
 HItemListDialog::HItemListDialog(CZarvikDoc& doc, Kind kind, QWidget* parent) : QDialog(parent) {
     const HOutlineList list =
         kind == Kind::Files ? HOutlineList::Files : HOutlineList::Transactions;
+    setObjectName(kind == Kind::Files ? "CDlgViewFile" : "CDlgViewTask");
+    AddContextHelpKey(this);
     setWindowTitle(kind == Kind::Files ? QStringLiteral("ファイル項目一覧")
                                        : QStringLiteral("トランザクション項目一覧"));
     setWindowIcon(ApplicationIcon(parent));

@@ -8,14 +8,18 @@
 #include <QPushButton>
 
 #include "gui/frame/cp932_validator.h"
+#include "gui/frame/help_window.h"
 
 namespace zarvik::gui {
 
 HColEditDialog::HColEditDialog(const HColEditSetup& setup, QWidget* parent) : QDialog(parent) {
+    setObjectName("CDlgColEdit");
     setWindowTitle(QString::fromStdString(setup.title));
+    AddContextHelpKey(this);
     m_name = new QLineEdit(QString::fromStdString(setup.name), this);
     m_name->setValidator(new HCp932Validator(m_name));
     m_remarks = new QPlainTextEdit(QString::fromStdString(setup.remarks), this);
+    KeepCp932Only(m_remarks);
     m_ok = new QPushButton(QString::fromStdString(setup.okText), this);
     m_ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);

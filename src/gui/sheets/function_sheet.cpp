@@ -17,7 +17,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <functional>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/doc/zarvik_doc.h"
@@ -379,6 +381,13 @@ private:
     QTreeWidget* m_tree = nullptr;
 };
 
+// F1 on a page opens the help of that page.
+void SetPageTopics(HItemSheet& sheet, std::initializer_list<std::pair<int, const char*>> topics) {
+    for (const auto& [id, topic] : topics) {
+        sheet.SetPageTopic(id, QString::fromLatin1(topic));
+    }
+}
+
 // The basic page's view of a record being edited.
 template <typename Record>
 HRecordRef RecordRefOf(Record& copy, bool task) {
@@ -411,6 +420,9 @@ int RunFileSheet(CZarvikDoc& doc, HItemFile& item, QWidget* parent) {
                            &copy,          HColListKind::Ret};
     sheet.AddPage(kPageFileRet, QString::fromUtf8(kRetPageLabel),
                   new HCountPage(std::move(ret), model));
+    SetPageTopics(sheet, {{kPageFileBasic, "CDlgSubItemFpKihon"},
+                          {kPageFileDet, "CDlgSubItemFpDET"},
+                          {kPageFileRet, "CDlgSubItemFpRET"}});
     model.Changed();
     if (sheet.exec() != QDialog::Accepted) {
         return 0;
@@ -439,6 +451,9 @@ int RunTaskSheet(CZarvikDoc& doc, HItemTask& item, QWidget* parent) {
                            &copy.UserFTR,  TaskFtrColumns(), [&copy] { return TaskFtrRows(copy); }};
     sheet.AddPage(kPageTaskFtr, QString::fromUtf8(kFtrPageLabel),
                   new HCountPage(std::move(ftr), model));
+    SetPageTopics(sheet, {{kPageTaskBasic, "CDlgSubItemTpKihon"},
+                          {kPageTaskDet, "CDlgSubItemTpDET"},
+                          {kPageTaskFtr, "CDlgSubItemTpFTR"}});
     model.Changed();
     if (sheet.exec() != QDialog::Accepted) {
         return 0;

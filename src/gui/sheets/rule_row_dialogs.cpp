@@ -14,6 +14,8 @@
 
 #include "core/fp/rule_fields.h"
 #include "core/fp/rule_sheet_rows.h"
+#include "gui/frame/cp932_validator.h"
+#include "gui/frame/help_window.h"
 #include "gui/ports/qt_text.h"
 #include "gui/sheets/decimal_field.h"
 
@@ -26,6 +28,7 @@ void AddButtons(QDialog* dialog, QVBoxLayout* layout) {
     QPushButton* ok = buttons->addButton(QStringLiteral("設定"), QDialogButtonBox::AcceptRole);
     ok->setObjectName("okButton");
     ok->setDefault(true);
+    AddContextHelpKey(dialog);
     QPushButton* cancel = buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     cancel->setObjectName("cancelButton");
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
@@ -37,6 +40,7 @@ QLineEdit* AddTextRow(QFormLayout* form, const QString& label, const std::string
                       const char* name) {
     auto* edit = new QLineEdit(ToQString(text));
     edit->setObjectName(name);
+    edit->setValidator(new HCp932Validator(edit));
     form->addRow(label, edit);
     return edit;
 }
@@ -54,6 +58,7 @@ void HRowEditDialog::accept() {
 
 HSeisanEditDialog::HSeisanEditDialog(const HInfoSeisan& row, QWidget* parent)
     : HRowEditDialog(parent), m_row(row) {
+    setObjectName("CDlgSeisanEdit");
     setWindowTitle(QStringLiteral("生産性の編集"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
@@ -84,6 +89,7 @@ void HSeisanEditDialog::Store() {
 
 HTyouseiEditDialog::HTyouseiEditDialog(const HInfoTyousei& row, QWidget* parent)
     : HRowEditDialog(parent), m_row(row) {
+    setObjectName("CDlgTyouseiEdit");
     setWindowTitle(QStringLiteral("調整係数の編集"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
@@ -111,6 +117,7 @@ void HTyouseiEditDialog::Store() {
 HHirituEditDialog::HHirituEditDialog(const HInfoHiritu& row,
                                      const std::vector<std::string>& itemNames, QWidget* parent)
     : HRowEditDialog(parent), m_row(row), m_itemNames(itemNames) {
+    setObjectName("CDlgHirituEdit");
     setWindowTitle(QStringLiteral("分野別概略工数比率の編集"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;

@@ -73,26 +73,31 @@ HRuleSheet::HRuleSheet(CZarvikDoc& doc, HSheetKind kind, std::vector<int> pages,
     setWindowTitle(ToQString(m_session->Title()));
     SetAcceptCheck([this] { return m_session->ConfirmOk() != 0; });
     if (kind == HSheetKind::MeasurementRules) {
-        AddRulePage(kRulePageUfp, QStringLiteral("未調整FP"), &HRuleSheet::MakeUfpPage);
+        AddRulePage(kRulePageUfp, QStringLiteral("未調整FP"), &HRuleSheet::MakeUfpPage,
+                    "CDlgSubItemRuleUFP");
         AddRulePage(kRulePageAdjustment, QStringLiteral("調整係数"),
-                    &HRuleSheet::MakeAdjustmentPage);
-        AddRulePage(kRulePageFactors, QStringLiteral("調整係数一覧"), &HRuleSheet::MakeFactorsPage);
-        AddRulePage(kRulePageFile, QStringLiteral("ファイル"), &HRuleSheet::MakeFilePage);
+                    &HRuleSheet::MakeAdjustmentPage, "CDlgSubItemRuleProjectTyousei");
+        AddRulePage(kRulePageFactors, QStringLiteral("調整係数一覧"), &HRuleSheet::MakeFactorsPage,
+                    "CDlgSubItemRuleTyousei");
+        AddRulePage(kRulePageFile, QStringLiteral("ファイル"), &HRuleSheet::MakeFilePage,
+                    "CDlgSubItemRuleFp");
         AddRulePage(kRulePageTransaction, QStringLiteral("トランザクション"),
-                    &HRuleSheet::MakeTransactionPage);
+                    &HRuleSheet::MakeTransactionPage, "CDlgSubItemRuleTp");
         // Kept for pages still to come.
         if (Shows(kRulePageFile)) {
             SetPageEnabled(kRulePageFile, false);
         }
     } else {
         AddRulePage(kRulePageProductivity, QStringLiteral("生産性"),
-                    &HRuleSheet::MakeProductivityPage);
+                    &HRuleSheet::MakeProductivityPage, "CDlgSubItemRuleProject");
         AddRulePage(kRulePageProductivityTable, QStringLiteral("分野別生産性"),
-                    &HRuleSheet::MakeProductivityTablePage);
-        AddRulePage(kRulePageRatios, QStringLiteral("分野別概略工数"), &HRuleSheet::MakeRatiosPage);
-        AddRulePage(kRulePageFromFp, QStringLiteral("FP値からの概算"), &HRuleSheet::MakeFromFpPage);
+                    &HRuleSheet::MakeProductivityTablePage, "CDlgSubItemRuleSeisan");
+        AddRulePage(kRulePageRatios, QStringLiteral("分野別概略工数"), &HRuleSheet::MakeRatiosPage,
+                    "CDlgSubItemSankKoumoku");
+        AddRulePage(kRulePageFromFp, QStringLiteral("FP値からの概算"), &HRuleSheet::MakeFromFpPage,
+                    "CDlgSubItemSankGaisan");
         AddRulePage(kRulePageFromEffort, QStringLiteral("工数からの工期概算"),
-                    &HRuleSheet::MakeFromEffortPage);
+                    &HRuleSheet::MakeFromEffortPage, "CDlgSubItemSankFpHuMon");
     }
     Refresh();
 }
@@ -103,10 +108,12 @@ bool HRuleSheet::Shows(int id) const {
     return m_pages.empty() || std::find(m_pages.begin(), m_pages.end(), id) != m_pages.end();
 }
 
-void HRuleSheet::AddRulePage(int id, const QString& label, QWidget* (HRuleSheet::*make)()) {
+void HRuleSheet::AddRulePage(int id, const QString& label, QWidget* (HRuleSheet::*make)(),
+                             const char* topic) {
     // A page left out is not built: its refresher would outlive its widgets.
     if (Shows(id)) {
         AddPage(id, label, (this->*make)());
+        SetPageTopic(id, QString::fromLatin1(topic));
     }
 }
 

@@ -44,7 +44,8 @@ public:
 
 private:
     bool Shows(int id) const;
-    void AddRulePage(int id, const QString& label, QWidget* (HRuleSheet::*make)());
+    void AddRulePage(int id, const QString& label, QWidget* (HRuleSheet::*make)(),
+                     const char* topic);
     QWidget* MakeUfpPage();
     QWidget* MakeAdjustmentPage();
     QWidget* MakeFactorsPage();
