@@ -40,6 +40,9 @@ HRatioListDialog::HRatioListDialog(const CZarvikDoc& doc, QWidget* parent)
                              QStringLiteral("工数")});
     m_list->setColumnWidth(0, 40);
     m_list->setColumnWidth(1, 220);
+    for (int column = 2; column < 5; ++column) {
+        m_list->setColumnWidth(column, 80);
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -453,12 +453,16 @@ QWidget* HRuleSheet::MakeRatiosPage() {
 
 namespace {
 
+// Wide enough for "100.00": the formula reads as one line.
+constexpr int kFormulaEditWidth = 80;
+
 // One edit of a ranged rule field, named after its key.
 QLineEdit* RangedEdit(QWidget* page, HInfoRule& rule, const char* key,
                       std::vector<HDecimalField*>& fields) {
     const HRuleFieldRange* range = FindRuleFieldRange(key);
     auto* edit = new QLineEdit(page);
     edit->setObjectName(key);
+    edit->setFixedWidth(kFormulaEditWidth);
     fields.push_back(new HDecimalField(edit, &(rule.*range->field), &rule, range));
     return edit;
 }
@@ -483,6 +487,7 @@ QWidget* HRuleSheet::MakeFromFpPage() {
         grid->addWidget(RangedEdit(box, rule, group[1], *fields), 1, 0);
         grid->addWidget(new QLabel(QStringLiteral("× ( FP値 )")), 1, 1);
         grid->addWidget(RangedEdit(box, rule, group[2], *fields), 0, 2);
+        grid->setColumnStretch(3, 1);
         layout->addWidget(box);
     }
     layout->addStretch();
@@ -505,11 +510,13 @@ QWidget* HRuleSheet::MakeFromEffortPage() {
     grid->addWidget(new QLabel(QStringLiteral("× ( 工数 )")), 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("1/")), 0, 2);
     grid->addWidget(RangedEdit(schedule, rule, "FpKouki2X100", *fields), 0, 3);
+    grid->setColumnStretch(4, 1);
     layout->addWidget(schedule);
     auto* shortest = new QGroupBox(QStringLiteral("最小開発期間"));
     auto* row = new QGridLayout(shortest);
     row->addWidget(RangedEdit(shortest, rule, "FpKoukiMinX100", *fields), 0, 0);
     row->addWidget(new QLabel(QStringLiteral("× ( 工期 )")), 0, 1);
+    row->setColumnStretch(2, 1);
     layout->addWidget(shortest);
     layout->addStretch();
     m_refreshers.push_back([fields] {
