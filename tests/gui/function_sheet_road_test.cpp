@@ -31,19 +31,14 @@
 #include "gui/sheets/function_sheet.h"
 #include "gui/sheets/item_sheet.h"
 #include "gui_test_support.h"
+#include "sheet_test_support.h"
 
 namespace zarvik::gui {
 namespace {
 
 using namespace test_events;
-
-HItemSheet* ActiveSheet() {
-    return qobject_cast<HItemSheet*>(QApplication::activeModalWidget());
-}
-
-QTreeWidget* List(HItemSheet* sheet, int page) {
-    return sheet->Page(page)->findChild<QTreeWidget*>(QStringLiteral("list"));
-}
+using sheet_support::ActiveSheet;
+using sheet_support::List;
 
 // Answers the entry dialog that the next key opens.
 void FillEntryDialog(const QString& name, const QString& remarks) {

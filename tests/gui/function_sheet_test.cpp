@@ -21,19 +21,14 @@
 #include "dialog_events.h"
 #include "gui/sheets/col_edit_dialog.h"
 #include "gui/sheets/item_sheet.h"
+#include "sheet_test_support.h"
 
 namespace zarvik::gui {
 namespace {
 
 using namespace test_events;
-
-HItemSheet* ActiveSheet() {
-    return qobject_cast<HItemSheet*>(QApplication::activeModalWidget());
-}
-
-QTreeWidget* List(HItemSheet* sheet, int page) {
-    return sheet->Page(page)->findChild<QTreeWidget*>(QStringLiteral("list"));
-}
+using sheet_support::ActiveSheet;
+using sheet_support::List;
 
 // Presses I in the list and fills the entry dialog it opens.
 void AddEntry(QTreeWidget* list, const QString& name) {
