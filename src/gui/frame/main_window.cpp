@@ -32,7 +32,7 @@
 #include "gui/ports/qt_fonts.h"
 #include "gui/ports/qt_text.h"
 #include "gui/resources/gui_resources.h"
-#include "gui/sheets/function_sheet.h"
+#include "gui/sheets/display_sheets.h"
 #include "gui/sheets/ratio_list_dialog.h"
 #include "gui/sheets/rule_sheets.h"
 
@@ -297,23 +297,23 @@ int HMainWindow::IsBarVisible(int32_t id) const {
     return bar != nullptr && !bar->isHidden() ? 1 : 0;
 }
 
-// The one selected box when it is a data or transaction function, else null.
-HItemObject* HMainWindow::SelectedFunction() const {
+// The box when exactly one is selected, else null.
+HItemObject* HMainWindow::SelectedBox() const {
     const HDrawList& boxes = m_doc.Boxes();
     if (boxes.CountSelected() != 1) {
         return nullptr;
     }
     HItemCore* item = boxes.NextSelected(nullptr, 1);
-    return item != nullptr && (item->kind == kKindFile || item->kind == kKindTask)
+    return item != nullptr && item->kind >= kKindFile && item->kind <= kKindImageBox
                ? dynamic_cast<HItemObject*>(item)
                : nullptr;
 }
 
 int HMainWindow::HasWindowCommand(int32_t id) const {
     switch (id) {
-        // The settings of the other boxes are the display pages, not part of the window yet.
+        // Every kind of box has its settings sheet.
         case kCmdItemProperties:
-            return SelectedFunction() != nullptr ? 1 : 0;
+            return SelectedBox() != nullptr ? 1 : 0;
         // The sheets of formats and the estimate are not part of the window yet.
         case kCmdItemFormat:
         case kCmdLineFormat:
@@ -363,8 +363,8 @@ int HMainWindow::RunWindowCommand(int32_t id) {
             return 1;
         }
         case kCmdItemProperties: {
-            HItemObject* box = SelectedFunction();
-            return box != nullptr ? RunFunctionSheet(m_doc, *box, this) : 0;
+            HItemObject* box = SelectedBox();
+            return box != nullptr ? RunItemSettingsSheet(m_doc, *box, this) : 0;
         }
         case kCmdRuleSettings:
             return RunMeasurementRulesSheet(m_doc, this) == QDialog::Accepted ? 1 : 0;

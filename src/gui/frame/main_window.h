@@ -66,7 +66,7 @@ private:
     void BuildStatusBar();
     QDockWidget* AddDock(const char* title, const char* name, QWidget* content);
     QWidget* BarOf(int32_t id) const;
-    HItemObject* SelectedFunction() const;
+    HItemObject* SelectedBox() const;
     void FocusNextPane(int step);
     void AddRecentFile(const std::string& path);
     void UpdateRecentActions();

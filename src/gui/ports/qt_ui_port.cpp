@@ -35,9 +35,20 @@ QString FileDialogFilter(const std::string& filter) {
         if (parts[i].isEmpty()) {
             break;
         }
-        QString patterns = parts[i + 1];
-        patterns.replace(';', ' ');
-        entries << parts[i] + " (" + patterns + ")";
+        QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+        // A label that shows its patterns already gets them once, as Qt writes them.
+        QString label = parts[i];
+        const QString shown = " (" + patterns.join(';') + ")";
+        if (label.endsWith(shown) || label.endsWith(" (" + patterns.join(' ') + ")")) {
+            label.chop(shown.size());
+        }
+        // "*.*" means every file; here it would pass over names without a dot.
+        for (QString& pattern : patterns) {
+            if (pattern == "*.*") {
+                pattern = "*";
+            }
+        }
+        entries << label + " (" + patterns.join(' ') + ")";
     }
     return entries.join(";;");
 }
