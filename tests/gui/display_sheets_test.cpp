@@ -22,8 +22,8 @@
 #include "gui/ports/qt_platform.h"
 #include "gui/ports/qt_text.h"
 #include "gui/ports/qt_ui_port.h"
-#include "gui/sheets/item_sheet.h"
 #include "gui_test_support.h"
+#include "sheet_test_support.h"
 #include "test_support.h"
 
 namespace zarvik::gui {
@@ -34,7 +34,7 @@ using namespace test_events;
 // Runs drive on the sheet once it is up.
 void WhenUp(std::function<void(HItemSheet*)> drive) {
     QTimer::singleShot(0, [drive] {
-        auto* sheet = qobject_cast<HItemSheet*>(QApplication::activeModalWidget());
+        HItemSheet* sheet = sheet_support::ActiveSheet();
         ASSERT_NE(nullptr, sheet);
         drive(sheet);
     });
