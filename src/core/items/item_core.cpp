@@ -54,6 +54,20 @@ void ResetItemCounters() {
     g_selectionChanges = 0;
 }
 
+HItemCounters SaveItemCounters() {
+    HItemCounters counters;
+    counters.id = g_idCounter;
+    std::copy(std::begin(g_nameCounters), std::end(g_nameCounters), std::begin(counters.names));
+    counters.selectionChanges = g_selectionChanges;
+    return counters;
+}
+
+void RestoreItemCounters(const HItemCounters& counters) {
+    g_idCounter = counters.id;
+    std::copy(std::begin(counters.names), std::end(counters.names), std::begin(g_nameCounters));
+    g_selectionChanges = counters.selectionChanges;
+}
+
 const char* SectionKeyPrefix(int32_t kind) {
     switch (kind) {
         case kKindCore:

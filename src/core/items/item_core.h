@@ -47,6 +47,16 @@ int32_t SelectionChangeCount();
 // All three back to 0, as at the start of the process.
 void ResetItemCounters();
 
+// The numbering as it stands, to be put back after a scratch item (a preview) that must
+// not use up an id or a default name.
+struct HItemCounters {
+    int32_t id = 0;
+    int32_t names[kKindImageBox - kKindFile + 1] = {};
+    int32_t selectionChanges = 0;
+};
+HItemCounters SaveItemCounters();
+void RestoreItemCounters(const HItemCounters& counters);
+
 // The section key prefix of a kind ("FILE_"), nullptr for an unknown kind.
 const char* SectionKeyPrefix(int32_t kind);
 

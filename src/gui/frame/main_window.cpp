@@ -16,6 +16,7 @@
 #include "core/command/command_ids.h"
 #include "core/command/command_table.h"
 #include "core/doc/clipboard.h"
+#include "core/items/item_line.h"
 #include "core/items/item_object.h"
 #include "gui/canvas/auto_layout_driver.h"
 #include "gui/canvas/canvas_widget.h"
@@ -33,6 +34,7 @@
 #include "gui/ports/qt_text.h"
 #include "gui/resources/gui_resources.h"
 #include "gui/sheets/display_sheets.h"
+#include "gui/sheets/format_sheets.h"
 #include "gui/sheets/ratio_list_dialog.h"
 #include "gui/sheets/rule_sheets.h"
 
@@ -314,9 +316,7 @@ int HMainWindow::HasWindowCommand(int32_t id) const {
         // Every kind of box has its settings sheet.
         case kCmdItemProperties:
             return SelectedBox() != nullptr ? 1 : 0;
-        // The sheets of formats and the estimate are not part of the window yet.
-        case kCmdItemFormat:
-        case kCmdLineFormat:
+        // The sheets of the estimate are not part of the window yet.
         case kCmdEstimateSheet:
         case kCmdEstimateSheetClose:
             return 0;
@@ -365,6 +365,14 @@ int HMainWindow::RunWindowCommand(int32_t id) {
         case kCmdItemProperties: {
             HItemObject* box = SelectedBox();
             return box != nullptr ? RunItemSettingsSheet(m_doc, *box, this) : 0;
+        }
+        case kCmdItemFormat: {
+            HItemObject* box = SelectedBox();
+            return box != nullptr ? RunBoxFormatSheet(m_doc, *box, this) : 0;
+        }
+        case kCmdLineFormat: {
+            auto* line = dynamic_cast<HItemLine*>(m_doc.Lines().NextSelected(nullptr, 1));
+            return line != nullptr ? RunLineFormatSheet(m_doc, *line, this) : 0;
         }
         case kCmdRuleSettings:
             return RunMeasurementRulesSheet(m_doc, this) == QDialog::Accepted ? 1 : 0;
