@@ -29,19 +29,17 @@
 #include "gui/sheets/item_sheet.h"
 #include "gui/sheets/pen_width_box.h"
 #include "gui_test_support.h"
+#include "sheet_test_support.h"
 
 namespace zarvik::gui {
 namespace {
 
 using namespace test_events;
+using sheet_support::ActiveSheet;
 
 const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 255, 0);
 const QColor kMagenta(255, 0, 255);
-
-HItemSheet* ActiveSheet() {
-    return qobject_cast<HItemSheet*>(QApplication::activeModalWidget());
-}
 
 CDlgSubItemDrawInfo* DrawPage(HItemSheet* sheet, int id) {
     return qobject_cast<CDlgSubItemDrawInfo*>(sheet->Page(id));
