@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -136,7 +137,7 @@ protected:
     CZarvikDoc doc;
 };
 
-TEST_F(FormatSheetPages, WidthStepsStyleEnablingAndAShortColourText) {
+TEST_F(FormatSheetPages, WidthStepsStyleEnablingShortColourTextAndTheLabelPagesOnOneCopy) {
     QTimer::singleShot(0, [] {
         HItemSheet* sheet = ActiveSheet();
         ASSERT_NE(nullptr, sheet);
@@ -153,10 +154,17 @@ TEST_F(FormatSheetPages, WidthStepsStyleEnablingAndAShortColourText) {
         Key(&width, Qt::Key_Down);
         EXPECT_EQ(QStringLiteral("1"), widthEdit->text());
         TypeOver(&page->PenColor().Edit(), QStringLiteral("ff00f"));
+
+        EXPECT_EQ(QStringLiteral("フォント"), sheet->Tabs().tabText(1));
+        EXPECT_EQ(QStringLiteral("配置"), sheet->Tabs().tabText(2));
+        ASSERT_TRUE(sheet->SelectPage(kPageTextPlacement));
+        auto* wrap = sheet->Page(kPageTextPlacement)->findChild<QCheckBox*>("wordBreakCheck");
+        QTest::mouseClick(wrap, Qt::LeftButton, {}, QPoint(8, wrap->height() / 2));
         Click(&sheet->OkButton());
     });
     EXPECT_EQ(1, RunBoxFormatSheet(doc, *File(), nullptr));
     EXPECT_EQ((HLogPen{kPenSolid, {1, 0}, Rgb(0, 0, 0)}), File()->penNormal);
+    EXPECT_EQ(kDefaultTextFormat | kDtWordBreak, File()->text.textFormat);
 }
 
 TEST_F(FormatSheetPages, TheSelectedPenShowsSelectedWithoutFillAndCancelKeepsTheBox) {

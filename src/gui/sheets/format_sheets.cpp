@@ -1,5 +1,7 @@
 #include "gui/sheets/format_sheets.h"
 
+#include <QPointer>
+
 #include "core/doc/zarvik_doc.h"
 #include "core/items/item_line.h"
 #include "core/items/item_object.h"
@@ -7,13 +9,16 @@
 #include "core/records/info_core.h"
 #include "gui/ports/qt_text.h"
 #include "gui/sheets/draw_info_page.h"
+#include "gui/sheets/font_page.h"
 #include "gui/sheets/item_sheet.h"
+#include "gui/sheets/text_placement_page.h"
 
 namespace zarvik::gui {
 namespace {
 
-void AddDrawPage(HItemSheet& sheet, int32_t id, QWidget* page, const char* topic) {
-    sheet.AddPage(id, ToQString(kDrawPageLabel), page);
+void AddFormatPage(HItemSheet& sheet, int32_t id, const char* label, QWidget* page,
+                   const char* topic) {
+    sheet.AddPage(id, ToQString(label), page);
     sheet.SetPageTopic(id, QString::fromLatin1(topic));
 }
 
@@ -28,10 +33,17 @@ int RunBoxFormatSheet(CZarvikDoc& doc, HItemObject& box, QWidget* parent) {
     HItemSheet sheet(HSheetKind::Format, parent);
     sheet.setWindowTitle(ToQString(kFormatSheetTitle));
     auto* draw = new CDlgSubItemDrawInfo(copy, box.kind, name);
-    AddDrawPage(sheet, kPageDrawInfo, draw, "CDlgSubItemDrawInfo");
-    // TODO(font pages): the font page (kPageFont, "CDlgSubItemFont") and the text placement
-    // page (kPageTextPlacement, "CDlgSubItemFormat") go here, editing copy.text and calling
-    // draw->RefreshPreview() on every change.
+    AddFormatPage(sheet, kPageDrawInfo, kDrawPageLabel, draw, "CDlgSubItemDrawInfo");
+    // The label pages edit the same copy; the preview shows their changes too.
+    const auto changed = [draw = QPointer<CDlgSubItemDrawInfo>(draw)] {
+        if (draw != nullptr) {
+            draw->RefreshPreview();
+        }
+    };
+    AddFormatPage(sheet, kPageFont, kFontPageLabel, NewFontPage(copy.text, changed),
+                  "CDlgSubItemFont");
+    AddFormatPage(sheet, kPageTextPlacement, kPlacementPageLabel,
+                  NewTextPlacementPage(copy.text, changed), "CDlgSubItemFormat");
     if (sheet.exec() != QDialog::Accepted) {
         return 0;
     }
@@ -46,8 +58,8 @@ int RunLineFormatSheet(CZarvikDoc& doc, HItemLine& line, QWidget* parent) {
 
     HItemSheet sheet(HSheetKind::Format, parent);
     sheet.setWindowTitle(ToQString(kFormatSheetTitle));
-    AddDrawPage(sheet, kPageLineDrawInfo, new CDlgSubItemLineDrawInfo(copy),
-                "CDlgSubItemLineDrawInfo");
+    AddFormatPage(sheet, kPageLineDrawInfo, kDrawPageLabel, new CDlgSubItemLineDrawInfo(copy),
+                  "CDlgSubItemLineDrawInfo");
     if (sheet.exec() != QDialog::Accepted) {
         return 0;
     }
