@@ -64,9 +64,12 @@ void HColorField::Choose() {
 }
 
 void HColorField::Paint() {
+    // A disabled field keeps the style's grey look.
     QPalette palette = m_edit->palette();
-    palette.setColor(QPalette::Base, ToQColor(m_color));
-    palette.setColor(QPalette::Text, ToQColor(ColorFieldTextColor(m_color)));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Base, ToQColor(m_color));
+        palette.setColor(group, QPalette::Text, ToQColor(ColorFieldTextColor(m_color)));
+    }
     m_edit->setPalette(palette);
 }
 

@@ -14,6 +14,9 @@ HPickList::HPickList(const QString& caption, QWidget* parent) : QWidget(parent) 
     m_edit = new QLineEdit(this);
     m_list = new QListWidget(this);
     m_list->setFocusProxy(m_edit);
+    // The field sets the column's width; the list's own wide hint would widen the sheet.
+    m_list->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    m_list->setMinimumWidth(60);
     auto* label = new QLabel(caption, this);
     label->setBuddy(m_edit);
     auto* layout = new QVBoxLayout(this);
