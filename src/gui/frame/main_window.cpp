@@ -34,6 +34,7 @@
 #include "gui/ports/qt_text.h"
 #include "gui/resources/gui_resources.h"
 #include "gui/sheets/display_sheets.h"
+#include "gui/sheets/estimate_sheet_window.h"
 #include "gui/sheets/format_sheets.h"
 #include "gui/sheets/ratio_list_dialog.h"
 #include "gui/sheets/rule_sheets.h"
@@ -49,8 +50,9 @@ struct HPaneLayout {
 constexpr HPaneLayout kPanes[] = {
     {"(0,0)", 80}, {"DATA=", 50}, {"TRAN=", 50}, {"FP=", 50}, {"工数=", 100}};
 
-// A shortcut that two commands share ("Del", "Ctrl+C", "F5") is the canvas's to translate
-// by what is selected; only shortcuts of one command go on the actions.
+// A shortcut that two commands share ("Del", "Ctrl+C") is the canvas's to translate by what
+// is selected (F5 the window's, by whether the estimate sheet is open); only shortcuts of
+// one command go on the actions.
 bool IsSharedShortcut(std::string_view shortcut) {
     int users = 0;
     for (const HCommandInfo& info : CommandTable()) {
@@ -162,6 +164,10 @@ HMainWindow::HMainWindow() {
             [this] { FocusNextPane(1); });
     connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this), &QShortcut::activated, this,
             [this] { FocusNextPane(-1); });
+    connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this, [this] {
+        RunCommand(m_doc.acceleratorId == kAcceleratorsEstimateSheet ? kCmdEstimateSheetClose
+                                                                     : kCmdEstimateSheet);
+    });
 
     m_doc.AddObserver(this);
     m_panes = std::make_unique<HStatusPanes>(m_doc);
@@ -179,6 +185,7 @@ HMainWindow::~HMainWindow() {
     m_canvas->viewport()->removeEventFilter(this);
     m_canvas->removeEventFilter(this);
     delete m_layout;  // never touches the document: a run in progress is dropped
+    delete m_sheet;
     // The panels and the canvas watch the document: they go while the document is still
     // there, not with the other child widgets after the members; the item list before the
     // canvas whose controller it uses.
@@ -316,10 +323,6 @@ int HMainWindow::HasWindowCommand(int32_t id) const {
         // Every kind of box has its settings sheet.
         case kCmdItemProperties:
             return SelectedBox() != nullptr ? 1 : 0;
-        // The sheets of the estimate are not part of the window yet.
-        case kCmdEstimateSheet:
-        case kCmdEstimateSheetClose:
-            return 0;
         default:
             return 1;
     }
@@ -342,6 +345,10 @@ int HMainWindow::RunWindowCommand(int32_t id) {
         case kCmdAbout:
             ShowAboutBox(this);
             return 1;
+        case kCmdEstimateSheet:
+            return OpenEstimateSheet();
+        case kCmdEstimateSheetClose:
+            return m_sheet != nullptr && m_sheet->close() ? 1 : 0;
         case kCmdAutoLayout:
             m_layout->Start();
             return 1;

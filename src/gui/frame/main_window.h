@@ -4,6 +4,7 @@
 // the docking panels.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <map>
 #include <memory>
 #include <vector>
@@ -25,6 +26,7 @@ namespace zarvik::gui {
 class HAutoLayoutDriver;
 class HCanvasWidget;
 class HEstimatePanel;
+class HEstimateSheetWindow;
 class HPrintCommands;
 class HItemListPanel;
 class HZoomCombo;
@@ -40,6 +42,8 @@ public:
     HEstimatePanel& EstimatePanel() { return *m_estimate; }
     HItemListPanel& ItemListPanel() { return *m_itemList; }
     HAutoLayoutDriver& Layout() { return *m_layout; }
+    // The simple estimate sheet while it is open, else null.
+    HEstimateSheetWindow* EstimateSheet() const;
     HQtUiPort& UiPortOfWindow() { return m_ui; }
     // The action of a command id, or null.
     QAction* Action(int32_t id) const;
@@ -72,6 +76,10 @@ private:
     void UpdateRecentActions();
     void UpdateActions();
     void UpdateTitle();
+    // The simple estimate sheet (main_window_estimate_sheet.cpp): opening it switches the
+    // window's keyboard to the sheet's table, where F5 only closes it.
+    int OpenEstimateSheet();
+    void SetAcceleratorTable(int32_t table);
 
     HQtUiPort m_ui;
     CZarvikDoc m_doc;
@@ -86,6 +94,7 @@ private:
     std::map<int32_t, QAction*> m_actions;
     std::map<int32_t, QWidget*> m_bars;  // the bar or panel each show-or-hide command toggles
     HRecentFiles m_recent;
+    QPointer<HEstimateSheetWindow> m_sheet;
 };
 
 }  // namespace zarvik::gui
