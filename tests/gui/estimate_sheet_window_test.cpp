@@ -27,8 +27,9 @@
 #include "gui/ports/qt_text.h"
 #include "gui/sheets/estimate_chart.h"
 #include "gui/sheets/estimate_sheet_window.h"
-#include "gui/sheets/rule_sheets.h"
+#include "gui/sheets/ratio_list_dialog.h"
 #include "gui_test_support.h"
+#include "sheet_test_support.h"
 
 namespace zarvik::gui {
 namespace {
@@ -57,13 +58,13 @@ protected:
     void SetUp() override {
         kept.CopyFrom(System().SystemRules());
         window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
     void TearDown() override { System().SystemRules().CopyFrom(kept); }
 
     // F5 on the main window; the sheet it opened, active.
     HEstimateSheetWindow* PressF5() {
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_F5);
         HEstimateSheetWindow* sheet = window.EstimateSheet();
         if (sheet != nullptr) {
@@ -116,6 +117,27 @@ TEST_F(EstimateSheetTest, F5ShowsTheFiguresOfTheReportAndF5Again) {
     EXPECT_EQ(QColor(200, 255, 255), image.pixelColor(310, 25));
     EXPECT_EQ(QColor(255, 255, 255), image.pixelColor(5, 5));
 
+    // The development item list is the main window's, reached from the last box's menu.
+    bool listed = false;
+    QTimer::singleShot(0, [&listed] {
+        auto* list = qobject_cast<HRatioListDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(nullptr, list);
+        listed = true;
+        list->reject();
+    });
+    sheet->Chart().setFocus();
+    QTest::keyClick(&sheet->Chart(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(&sheet->Chart(), Qt::Key_Return);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(sheet->Menu("開発項目一覧"), menu);
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Return);
+    QTRY_VERIFY(listed);
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+
     // F5 on the sheet takes the user back, and the window's keys come back with it.
     QTest::keyClick(sheet, Qt::Key_F5);
     EXPECT_EQ(nullptr, window.EstimateSheet());
@@ -141,7 +163,7 @@ TEST_F(EstimateSheetTest, TypedProductivityFromTheEffortBoxReachesTheSheet) {
 
     bool shown = false;
     QTimer::singleShot(0, [this, &shown] {
-        auto* rules = qobject_cast<HRuleSheet*>(QApplication::activeModalWidget());
+        HItemSheet* rules = sheet_support::ActiveSheet();
         ASSERT_NE(nullptr, rules);
         shown = true;
         ASSERT_EQ(2, rules->Tabs().count());
