@@ -185,7 +185,12 @@ HMainWindow::~HMainWindow() {
     m_canvas->viewport()->removeEventFilter(this);
     m_canvas->removeEventFilter(this);
     delete m_layout;  // never touches the document: a run in progress is dropped
-    delete m_sheet;
+    // A closed estimate sheet waits for its deferred delete; it goes now, with the document.
+    for (HEstimateSheetWindow* sheet :
+         findChildren<HEstimateSheetWindow*>(Qt::FindDirectChildrenOnly)) {
+        delete sheet;
+    }
+    m_sheet = nullptr;
     // The panels and the canvas watch the document: they go while the document is still
     // there, not with the other child widgets after the members; the item list before the
     // canvas whose controller it uses.
