@@ -144,31 +144,6 @@ TEST(IniStore, LargeSectionsKeepOrderAndValues) {
     EXPECT_FALSE(store.FindValue("S", "K40").has_value());
 }
 
-// A store built to the sizes of another holds exactly what it would hold without them,
-// whether the other is smaller, larger or shaped differently.
-TEST(IniStore, ASizeHintChangesNothingButTheRoomMade) {
-    HInfoIniFile like;
-    like.SetValue("A", "k", "1");
-    like.SetValue("B", "a much longer value than the next store has", "x");
-    for (const int sections : {1, 3}) {
-        HInfoIniFile hinted;
-        HInfoIniFile plain;
-        hinted.SetSizeHint(&like);
-        for (HInfoIniFile* store : {&hinted, &plain}) {
-            for (int i = 0; i < sections; ++i) {
-                for (int k = 0; k < 40; ++k) {
-                    store->SetValue(Format("S%d", i), Format("key%d", k), Format("value %d", k));
-                }
-                store->SetValue(Format("S%d", i), "key3", "replaced by a longer value");
-            }
-        }
-        hinted.SetSizeHint(nullptr);
-        hinted.ShrinkToFit();
-        EXPECT_EQ(Dump(hinted), Dump(plain));
-        EXPECT_EQ(hinted.ToBytes(), plain.ToBytes());
-    }
-}
-
 // Undo steps are shrunk once stored; values replaced by shorter or longer ones before
 // that must come through in place, and the store must stay usable afterwards.
 TEST(IniStore, ShrinkingKeepsEveryValue) {
