@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/doc/flow_document.h"
 #include "core/doc/history.h"
@@ -319,6 +320,51 @@ TEST_F(HistoryUndoTest, AnEntryThatCannotBeRebuiltLeavesDiagramAndHistory) {
     // The diagram still matches the current entry, so nothing new is recorded.
     EXPECT_EQ(Record(), 0);
     EXPECT_EQ(history.Count(), 4);
+}
+
+// A step costs about its change; within a budget the oldest steps go, and undo and redo
+// still reach every state that is kept.
+TEST_F(HistoryUndoTest, TheBudgetLetsTheOldestStepsGo) {
+    std::vector<HItemTask*> tasks;
+    for (int i = 0; i < 300; ++i) {
+        tasks.push_back(PlaceTask({i * 10, 0}));
+    }
+    history.Clear();
+    ASSERT_EQ(Record(), 1);
+    EXPECT_EQ(history.MemoryUse(), 0u);  // the entry the diagram stands at costs nothing
+    tasks[150]->position.y = 1;
+    ASSERT_EQ(Record(), 1);
+    const std::size_t moveCost = history.MemoryUse();
+    EXPECT_GT(moveCost, 0u);
+    EXPECT_LT(moveCost, 16u << 10);
+
+    history.SetMemoryLimit(10 * moveCost);
+    for (int y = 2; y <= 40; ++y) {
+        tasks[150]->position.y = y;
+        ASSERT_EQ(Record(), 1);
+        EXPECT_LE(history.MemoryUse(), history.MemoryLimit());
+    }
+    const int32_t kept = history.Count();
+    EXPECT_LT(kept, 30);
+    EXPECT_GT(kept, 5);
+    EXPECT_EQ(history.Current(), kept);
+
+    while (Undo(doc, history) == 1) {
+    }
+    EXPECT_EQ(history.Current(), 1);
+    EXPECT_EQ(TopBox()->kind, kKindTask);
+    EXPECT_EQ(doc.Boxes().Count(), 300);
+    EXPECT_EQ(static_cast<HItemObject*>(doc.Boxes().Snapshot()[150])->position.y, 41 - kept);
+    while (Redo(doc, history) == 1) {
+    }
+    EXPECT_EQ(static_cast<HItemObject*>(doc.Boxes().Snapshot()[150])->position.y, 40);
+    // A budget smaller than one step keeps the current one.
+    history.SetMemoryLimit(1);
+    doc.Boxes().Head()->SetSelected(1);
+    doc.Boxes().RemoveFirstSelectedWithLines(doc.Lines());
+    EXPECT_EQ(Record(), 1);
+    EXPECT_EQ(history.Count(), 1);
+    EXPECT_EQ(history.CanUndo(), 0);
 }
 
 }  // namespace

@@ -144,6 +144,23 @@ TEST(IniStore, LargeSectionsKeepOrderAndValues) {
     EXPECT_FALSE(store.FindValue("S", "K40").has_value());
 }
 
+// A section handed out never changes: the store copies it before changing it, and another
+// store takes it as it is (a second one of the same name adds its keys to it).
+TEST(IniStore, ASharedSectionNeverChanges) {
+    HInfoIniFile store;
+    store.SetValue("S", "k", "1");
+    const std::shared_ptr<const HInfoIniSection> shared = store.ShareSection("S");
+    store.SetValue("S", "k", "2");
+    EXPECT_EQ(shared->Find("k"), "1");
+    HInfoIniFile other;
+    other.AdoptSection(shared);
+    EXPECT_EQ(other.IsSame(&store), 0);
+    other.AdoptSection(store.ShareSection("S"));
+    EXPECT_EQ(other.SectionCount(), 1u);
+    EXPECT_EQ(other.IsSame(&store), 1);
+    EXPECT_EQ(shared->Find("k"), "1");
+}
+
 // Undo steps are shrunk once stored; values replaced by shorter or longer ones before
 // that must come through in place, and the store must stay usable afterwards.
 TEST(IniStore, ShrinkingKeepsEveryValue) {

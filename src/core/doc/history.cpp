@@ -17,29 +17,28 @@ int HHistoryStack::Push(HSnapshotPtr snapshot) {
     if (m_current > 0 && m_entries[m_current - 1].snapshot->IsSame(snapshot.get())) {
         return 0;
     }
+    // The undone entries go; what the entry before each held beyond it counts no more.
     while (Count() > m_current) {
-        m_use -= m_entries.back().bytes;
         m_entries.pop_back();
+        if (!m_entries.empty()) {
+            m_use -= m_entries.back().bytes;
+            m_entries.back().bytes = 0;
+        }
     }
-    const std::size_t bytes =
-        snapshot->BytesBeyond(m_entries.empty() ? nullptr : m_entries.back().snapshot.get());
-    m_entries.push_back({std::move(snapshot), bytes});
-    m_use += bytes;
+    if (!m_entries.empty()) {
+        Entry& previous = m_entries.back();
+        previous.bytes = previous.snapshot->BytesBeyond(snapshot.get());
+        m_use += previous.bytes;
+    }
+    m_entries.push_back({std::move(snapshot), 0});
     ++m_current;
+    // The oldest steps go first; the current entry stays, whatever it takes.
     while (m_use > m_limit && m_current > 1) {
-        DropOldest();
+        m_use -= m_entries.front().bytes;
+        m_entries.pop_front();
+        --m_current;
     }
     return 1;
-}
-
-void HHistoryStack::DropOldest() {
-    // The next entry becomes the oldest and counts in full.
-    Entry& next = m_entries[1];
-    m_use -= m_entries.front().bytes + next.bytes;
-    next.bytes = next.snapshot->MemoryBytes();
-    m_use += next.bytes;
-    m_entries.pop_front();
-    --m_current;
 }
 
 int HHistoryStack::Back(const HDiagramSnapshot*& out) {

@@ -49,16 +49,15 @@ public:
     // The heap the steps may take, in bytes; applies from the next push.
     void SetMemoryLimit(std::size_t bytes) { m_limit = bytes; }
     std::size_t MemoryLimit() const { return m_limit; }
-    // The heap the steps take: the oldest in full, each later one beyond the one before.
+    // The heap the steps take beyond the newest entry, which the diagram's items hold
+    // anyway: what letting every older step go would give back.
     std::size_t MemoryUse() const { return m_use; }
 
 private:
     struct Entry {
         HSnapshotPtr snapshot;
-        std::size_t bytes;  // beyond the entry before, all of it for the oldest
+        std::size_t bytes;  // what it holds beyond the entry after it; 0 for the newest
     };
-
-    void DropOldest();
 
     std::deque<Entry> m_entries;
     int32_t m_current = 0;
