@@ -61,7 +61,9 @@ void BM_RecordStepAfterMove(benchmark::State& state) {
         }
     }
     state.counters["bytes_per_step"] = benchmark::Counter(heapPerStep);
-    // The whole diagram as file text, for comparison with the heap a step takes.
+    // The whole diagram as file text and as a snapshot, for comparison with a step.
+    state.counters["snapshot_bytes"] =
+        benchmark::Counter(static_cast<double>(doc.History().CurrentEntry()->MemoryBytes()));
     HInfoIniFile store;
     doc.History().CurrentEntry()->ShareInto(store);
     state.counters["text_bytes"] = benchmark::Counter(static_cast<double>(store.ToBytes().size()));

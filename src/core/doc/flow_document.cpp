@@ -292,9 +292,9 @@ HLoadResult HFlowDocument::LoadItems(HIniFile& ini) {
         PlannedItem planned;
         planned.section = &name;
         // The item is read from the section of its key, which is mostly this one.
-        std::shared_ptr<const HInfoIniSection> read =
-            name == key ? store.ShareSection(i) : store.ShareSection(key);
-        planned.kept = read != nullptr ? reuse.Find(read.get(), match->kind) : nullptr;
+        const bool readHere = name == key;
+        const HInfoIniSection* read = readHere ? &store.SectionAt(i) : store.FindSection(key);
+        planned.kept = read != nullptr ? reuse.Find(read, match->kind) : nullptr;
         if (planned.kept != nullptr) {
             UseUpItemNumbers(match->kind);
         } else {
@@ -302,7 +302,8 @@ HLoadResult HFlowDocument::LoadItems(HIniFile& ini) {
             if (planned.built == nullptr) {
                 return MissingKeyResult(store, name, key, match->kind, std::move(result));
             }
-            planned.built->snapshotMemo.section = std::move(read);
+            planned.built->snapshotMemo.section =
+                readHere ? store.ShareSection(i) : store.ShareSection(key);
             planned.built->snapshotMemo.origin = HSnapshotMemo::Origin::kLoaded;
         }
         loadedKeys.Insert(kindAndId, planned.Item());

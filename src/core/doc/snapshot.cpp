@@ -34,6 +34,7 @@ std::shared_ptr<const HDiagramSnapshot> HDiagramSnapshot::FromStore(const HInfoI
 }
 
 void HDiagramSnapshot::ShareInto(HInfoIniFile& store) const {
+    store.Reserve(store.SectionCount() + m_count);
     for (const std::shared_ptr<const Chunk>& chunk : m_chunks) {
         for (const Section& section : chunk->sections) {
             store.AdoptSection(section);

@@ -148,6 +148,18 @@ std::shared_ptr<const HInfoIniSection> HInfoIniFile::ShareSection(std::string_vi
     return found == kNoPosition ? nullptr : m_sections[found];
 }
 
+void HInfoIniFile::Reserve(std::size_t count) {
+    m_sections.reserve(count);
+    m_nameHashes.reserve(count);
+    std::size_t tableSize = m_index.empty() ? kFirstIndexSize : m_index.size();
+    while (tableSize < 2 * count) {
+        tableSize *= 2;
+    }
+    if (tableSize != m_index.size()) {
+        RebuildIndex(tableSize);
+    }
+}
+
 void HInfoIniFile::AdoptSection(std::shared_ptr<const HInfoIniSection> section) {
     if (section == nullptr) {
         return;

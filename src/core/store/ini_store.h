@@ -77,6 +77,8 @@ public:
     // Appends a section without copying it. When the store already has a section of that
     // name, that section takes its keys instead, as a repeated header would give them.
     void AdoptSection(std::shared_ptr<const HInfoIniSection> section);
+    // Makes room for count sections in all, so that adding them does not grow the store.
+    void Reserve(std::size_t count);
 
     void Clear();
     // Gives back the room the sections that this store alone holds keep for growth (see
