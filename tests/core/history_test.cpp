@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/doc/flow_document.h"
 #include "core/doc/history.h"
@@ -14,15 +15,20 @@
 namespace zarvik {
 namespace {
 
-// A store with one section holding key=value.
-std::unique_ptr<HInfoIniFile> Store(const std::string& value) {
-    auto store = std::make_unique<HInfoIniFile>();
-    store->SetValue("TASK_001", "Name", value);
-    return store;
+// A snapshot of one section holding Name=value.
+HSnapshotPtr Store(const std::string& value, const std::string& section = "TASK_001") {
+    HInfoIniFile store;
+    store.SetValue(section, "Name", value);
+    return HDiagramSnapshot::FromStore(store);
 }
 
-std::string NameIn(const HInfoIniFile* store) {
-    return store == nullptr ? "<none>" : store->GetValue("TASK_001", "Name", "<missing>");
+std::string NameIn(const HDiagramSnapshot* snapshot) {
+    if (snapshot == nullptr) {
+        return "<none>";
+    }
+    HInfoIniFile store;
+    snapshot->ShareInto(store);
+    return store.GetValue("TASK_001", "Name", "<missing>");
 }
 
 TEST(HistoryStack, PushDiscardsOnlyWhatEqualsTheCurrentEntry) {
@@ -37,14 +43,12 @@ TEST(HistoryStack, PushDiscardsOnlyWhatEqualsTheCurrentEntry) {
     EXPECT_EQ(history.Current(), 3);
 
     // Section names are not part of the comparison.
-    auto renamed = std::make_unique<HInfoIniFile>();
-    renamed->SetValue("TASK_999", "Name", "a");
-    EXPECT_EQ(history.Push(std::move(renamed)), 0);
+    EXPECT_EQ(history.Push(Store("a", "TASK_999")), 0);
 }
 
 TEST(HistoryStack, BackAndForwardStopAtBothEnds) {
     HHistoryStack history;
-    HInfoIniFile* out = nullptr;
+    const HDiagramSnapshot* out = nullptr;
     EXPECT_EQ(history.Back(out), 0);
     EXPECT_EQ(history.Forward(out), 0);
     EXPECT_EQ(history.CurrentEntry(), nullptr);
@@ -71,12 +75,12 @@ TEST(HistoryStack, BackAndForwardStopAtBothEnds) {
     EXPECT_EQ(NameIn(out), "c");
     EXPECT_EQ(history.Forward(out), 0);
     EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(NameIn(history.CurrentEntry()), "c");
+    EXPECT_EQ(NameIn(history.CurrentEntry().get()), "c");
 }
 
 TEST(HistoryStack, PushAfterUndoDropsTheUndoneEntries) {
     HHistoryStack history;
-    HInfoIniFile* out = nullptr;
+    const HDiagramSnapshot* out = nullptr;
     history.Push(Store("a"));
     history.Push(Store("b"));
     history.Push(Store("c"));
@@ -227,7 +231,7 @@ TEST_F(HistoryUndoTest, SavingKeepsTheHistory) {
 
     test_support::TempDir dir;
     ASSERT_EQ(doc.SaveDocument(dir / "flow.zvk"), 1);
-    const std::unique_ptr<HInfoIniFile> saved = TakeSnapshot(doc);
+    const HSnapshotPtr saved = TakeSnapshot(doc);
     EXPECT_EQ(history.Count(), 3);
     EXPECT_EQ(history.Current(), 3);
 
@@ -300,23 +304,67 @@ TEST_F(HistoryUndoTest, ItemsAreAboutToBeReplacedOnlyBeforeARebuild) {
 TEST_F(HistoryUndoTest, AnEntryThatCannotBeRebuiltLeavesDiagramAndHistory) {
     PlaceTask({40, 30});
     Record();
+    // A spoiled entry between two good ones; the store copies the shared section it changes.
+    HInfoIniFile spoiled;
+    TakeSnapshot(doc)->ShareInto(spoiled);
+    spoiled.SetValue(spoiled.SectionAt(0).Name(), "GuiPoint", "no comma");
+    ASSERT_EQ(history.Push(HDiagramSnapshot::FromStore(spoiled)), 1);
+    EXPECT_EQ(TakeSnapshot(doc)->IsSame(history.CurrentEntry().get()), 0);
     TopBox()->position = {70, 70};
     Record();
-    // Spoil the middle entry.
-    HInfoIniFile* middle = nullptr;
-    ASSERT_EQ(history.Back(middle), 1);
-    ASSERT_EQ(middle->SectionCount(), 1u);
-    middle->SetValue(middle->SectionAt(0).Name(), "GuiPoint", "no comma");
-    HInfoIniFile* newest = nullptr;
-    ASSERT_EQ(history.Forward(newest), 1);
 
     EXPECT_EQ(Undo(doc, history), 0);
-    EXPECT_EQ(history.Current(), 3);
+    EXPECT_EQ(history.Current(), 4);
     ASSERT_EQ(doc.Boxes().Count(), 1);
     EXPECT_EQ(TopBox()->position, (HPoint{70, 70}));
     // The diagram still matches the current entry, so nothing new is recorded.
     EXPECT_EQ(Record(), 0);
-    EXPECT_EQ(history.Count(), 3);
+    EXPECT_EQ(history.Count(), 4);
+}
+
+// A step costs about its change; within a budget the oldest steps go, and undo and redo
+// still reach every state that is kept.
+TEST_F(HistoryUndoTest, TheBudgetLetsTheOldestStepsGo) {
+    std::vector<HItemTask*> tasks;
+    for (int i = 0; i < 300; ++i) {
+        tasks.push_back(PlaceTask({i * 10, 0}));
+    }
+    history.Clear();
+    ASSERT_EQ(Record(), 1);
+    EXPECT_EQ(history.MemoryUse(), 0u);  // the entry the diagram stands at costs nothing
+    tasks[150]->position.y = 1;
+    ASSERT_EQ(Record(), 1);
+    const std::size_t moveCost = history.MemoryUse();
+    EXPECT_GT(moveCost, 0u);
+    EXPECT_LT(moveCost, 16u << 10);
+
+    history.SetMemoryLimit(10 * moveCost);
+    for (int y = 2; y <= 40; ++y) {
+        tasks[150]->position.y = y;
+        ASSERT_EQ(Record(), 1);
+        EXPECT_LE(history.MemoryUse(), history.MemoryLimit());
+    }
+    const int32_t kept = history.Count();
+    EXPECT_LT(kept, 30);
+    EXPECT_GT(kept, 5);
+    EXPECT_EQ(history.Current(), kept);
+
+    while (Undo(doc, history) == 1) {
+    }
+    EXPECT_EQ(history.Current(), 1);
+    EXPECT_EQ(TopBox()->kind, kKindTask);
+    EXPECT_EQ(doc.Boxes().Count(), 300);
+    EXPECT_EQ(static_cast<HItemObject*>(doc.Boxes().Snapshot()[150])->position.y, 41 - kept);
+    while (Redo(doc, history) == 1) {
+    }
+    EXPECT_EQ(static_cast<HItemObject*>(doc.Boxes().Snapshot()[150])->position.y, 40);
+    // A budget smaller than one step keeps the current one.
+    history.SetMemoryLimit(1);
+    doc.Boxes().Head()->SetSelected(1);
+    doc.Boxes().RemoveFirstSelectedWithLines(doc.Lines());
+    EXPECT_EQ(Record(), 1);
+    EXPECT_EQ(history.Count(), 1);
+    EXPECT_EQ(history.CanUndo(), 0);
 }
 
 }  // namespace

@@ -144,29 +144,21 @@ TEST(IniStore, LargeSectionsKeepOrderAndValues) {
     EXPECT_FALSE(store.FindValue("S", "K40").has_value());
 }
 
-// A store built to the sizes of another holds exactly what it would hold without them,
-// whether the other is smaller, larger or shaped differently.
-TEST(IniStore, ASizeHintChangesNothingButTheRoomMade) {
-    HInfoIniFile like;
-    like.SetValue("A", "k", "1");
-    like.SetValue("B", "a much longer value than the next store has", "x");
-    for (const int sections : {1, 3}) {
-        HInfoIniFile hinted;
-        HInfoIniFile plain;
-        hinted.SetSizeHint(&like);
-        for (HInfoIniFile* store : {&hinted, &plain}) {
-            for (int i = 0; i < sections; ++i) {
-                for (int k = 0; k < 40; ++k) {
-                    store->SetValue(Format("S%d", i), Format("key%d", k), Format("value %d", k));
-                }
-                store->SetValue(Format("S%d", i), "key3", "replaced by a longer value");
-            }
-        }
-        hinted.SetSizeHint(nullptr);
-        hinted.ShrinkToFit();
-        EXPECT_EQ(Dump(hinted), Dump(plain));
-        EXPECT_EQ(hinted.ToBytes(), plain.ToBytes());
-    }
+// A section handed out never changes: the store copies it before changing it, and another
+// store takes it as it is (a second one of the same name adds its keys to it).
+TEST(IniStore, ASharedSectionNeverChanges) {
+    HInfoIniFile store;
+    store.SetValue("S", "k", "1");
+    const std::shared_ptr<const HInfoIniSection> shared = store.ShareSection("S");
+    store.SetValue("S", "k", "2");
+    EXPECT_EQ(shared->Find("k"), "1");
+    HInfoIniFile other;
+    other.AdoptSection(shared);
+    EXPECT_EQ(other.IsSame(&store), 0);
+    other.AdoptSection(store.ShareSection("S"));
+    EXPECT_EQ(other.SectionCount(), 1u);
+    EXPECT_EQ(other.IsSame(&store), 1);
+    EXPECT_EQ(shared->Find("k"), "1");
 }
 
 // Undo steps are shrunk once stored; values replaced by shorter or longer ones before

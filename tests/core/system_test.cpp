@@ -23,7 +23,8 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 TEST(SystemSettings, LoadReplacesEveryFieldAndRaisesSmallCanvases) {
     TempDir dir;
-    WriteBytes(dir / "a.ini", "[SYSTEM]\r\nSelectCanvasType=1\r\nCanvasSize_cx=40\r\n");
+    WriteBytes(dir / "a.ini",
+               "[SYSTEM]\r\nSelectCanvasType=1\r\nCanvasSize_cx=40\r\nUndoMemoryLimitMB=-5\r\n");
     HSystem system;
     system.SetDefaultFolders({dir.Path().string(), ""});
     ASSERT_EQ(1, system.LoadSettings(dir / "a.ini"));
@@ -32,17 +33,22 @@ TEST(SystemSettings, LoadReplacesEveryFieldAndRaisesSmallCanvases) {
     EXPECT_EQ(100, system.settings.CanvasSizeCy);
     EXPECT_EQ(0, system.settings.AutoGraphCheckFpOnly);  // missing reads as 0
     EXPECT_EQ(0, system.settings.IsSaveRule2Flow);
+    EXPECT_EQ(256u << 20, UndoMemoryLimitBytes(system.settings));
 
-    WriteBytes(dir / "b.ini", "[SYSTEM]\r\nCanvasSize_cx=9000\r\nCanvasSize_cy=250\r\n");
+    WriteBytes(dir / "b.ini",
+               "[SYSTEM]\r\nCanvasSize_cx=9000\r\nCanvasSize_cy=250\r\nUndoMemoryLimitMB=64\r\n");
     system.LoadSettings(dir / "b.ini");
     EXPECT_EQ(9000, system.settings.CanvasSizeCx);  // no upper clamp on load
     EXPECT_EQ(250, system.settings.CanvasSizeCy);
+    EXPECT_EQ(64u << 20, UndoMemoryLimitBytes(system.settings));
 }
 
 TEST(SystemSettings, SaveKeepsSectionsItDoesNotOwn) {
     TempDir dir;
     const std::string path = dir / "Zarvik.ini";
-    WriteBytes(path, "[Recent File List]\r\nFile1=/tmp/a.zvk\r\n[SYSTEM]\r\nIsSaveRule2Flow=1\r\n");
+    WriteBytes(path,
+               "[Recent File List]\r\nFile1=/tmp/a.zvk\r\n[SYSTEM]\r\nIsSaveRule2Flow=1\r\n"
+               "UndoMemoryLimitMB=64\r\n");
     HSystem system;
     system.SetDefaultFolders({dir.Path().string(), ""});
     system.LoadSettings(path);
@@ -54,6 +60,7 @@ TEST(SystemSettings, SaveKeepsSectionsItDoesNotOwn) {
     EXPECT_EQ("/tmp/a.zvk", store.GetValue("Recent File List", "File1", ""));
     EXPECT_EQ("640", store.GetValue("SYSTEM", "CanvasSize_cx", ""));
     EXPECT_EQ("1", store.GetValue("SYSTEM", "IsSaveRule2Flow", ""));
+    EXPECT_EQ("64", store.GetValue("SYSTEM", "UndoMemoryLimitMB", ""));  // read, never written
     EXPECT_GT(store.GetKeyCount("RULE"), 14);
     EXPECT_EQ("1", store.GetValue("Zarvik", "FileVersion.Major", ""));
     EXPECT_EQ("2", store.GetValue("Zarvik", "FileVersion.Minor", ""));

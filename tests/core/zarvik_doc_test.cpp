@@ -190,6 +190,36 @@ TEST(ZarvikDocHeadless, TheSaveQuestionEndsWithoutAUser) {
     EXPECT_EQ(doc.Boxes().Count(), 1);
 }
 
+// Steps beyond the settings' budget let the oldest go, the one saved among them; the
+// document still knows when it is back at what was saved.
+TEST_F(ZarvikDocTest, TheSavedStateOutlivesTheStepsTheBudgetDrops) {
+    for (int i = 0; i < 300; ++i) {
+        doc.Boxes().Append(MakeBoxItem(kKindFile));
+    }
+    doc.ResetHistory();
+    System().settings.UndoMemoryLimitMB = 1;
+    const auto moveAll = [this](int dy) {
+        for (HItemCore* box = doc.Boxes().Head(); box != nullptr; box = box->next) {
+            static_cast<HItemObject*>(box)->position.y += dy;
+        }
+        doc.RecordStep();
+    };
+    for (int step = 0; step < 12; ++step) {
+        moveAll(1);
+    }
+    const int32_t kept = doc.History().Count();
+    System().settings.UndoMemoryLimitMB = kDefaultUndoMemoryLimitMB;
+    EXPECT_LT(kept, 12);
+    EXPECT_EQ(doc.IsChanged(), 1);
+    while (doc.UndoStep() == 1) {
+    }
+    EXPECT_EQ(doc.IsChanged(), 1);
+    EXPECT_EQ(static_cast<HItemObject*>(doc.Boxes().Head())->position.y, 13 - kept);
+
+    moveAll(kept - 13);
+    EXPECT_EQ(doc.IsChanged(), 0);
+}
+
 TEST_F(ZarvikDocTest, ReopeningTheOpenFileAsksAndReadsItAgainFromDisk) {
     const std::string path = SavedDocument();
     Place(kKindFile, {200, 40});

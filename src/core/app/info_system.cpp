@@ -24,7 +24,17 @@ int HInfoSystem::Load(const HIniFile& ini) {
     AutoGraphCheckFpOnly = ini.GetInt(kSystemSection, "AutoGraphCheckFpOnly");
     AutoGraphCheckShowOnly = ini.GetInt(kSystemSection, "AutoGraphCheckShowOnly");
     IsSaveRule2Flow = ini.GetInt(kSystemSection, "IsSaveRule2Flow");
+    UndoMemoryLimitMB = ini.GetInt(kSystemSection, "UndoMemoryLimitMB");
+    if (UndoMemoryLimitMB <= 0) {
+        UndoMemoryLimitMB = kDefaultUndoMemoryLimitMB;
+    }
     return 1;
+}
+
+std::size_t UndoMemoryLimitBytes(const HInfoSystem& settings) {
+    const int32_t megabytes =
+        settings.UndoMemoryLimitMB > 0 ? settings.UndoMemoryLimitMB : kDefaultUndoMemoryLimitMB;
+    return static_cast<std::size_t>(megabytes) << 20;
 }
 
 int32_t ClampCanvasSide(int32_t side) {

@@ -5,15 +5,15 @@
 #include <limits>
 #include <memory>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 
 #include "core/app/system.h"
+#include "core/doc/item_reuse.h"
 #include "core/fp/estimate.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "core/records/info_core.h"
 #include "core/store/ini_file.h"
+#include "core/store/ini_section.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {
@@ -144,14 +144,85 @@ HLoadResult MissingKeyResult(const HInfoIniFile& store, const std::string& secti
     return result;
 }
 
-HLoadResult BrokenLineResult(const std::string& section, const HItemLine& line) {
-    const bool fromBroken = line.fromItem == nullptr;
+HLoadResult BrokenLineResult(const std::string& section, const HItemLine& line, bool fromBroken) {
     const std::string& key = fromBroken ? line.fromKey : line.toKey;
     return HLoadResult::Failure(HLoadStatus::kBrokenLine,
                                 section + ": the relation line's " + (fromBroken ? "From" : "To") +
                                     " end names " +
                                     (key.empty() ? std::string("no box") : "\"" + key + "\"") +
                                     ", which is not a box of the document");
+}
+
+int64_t KindAndId(int32_t kind, int32_t id) {
+    return (static_cast<int64_t>(kind) << 32) | static_cast<uint32_t>(id);
+}
+
+// Building an item uses up an id and, for a box, a default-name number: an item kept
+// through a rebuild uses them up as well, so that the items placed afterwards are numbered
+// and named as after any load.
+void UseUpItemNumbers(int32_t kind) {
+    TakeItemId();
+    if (kind != kKindLine) {
+        TakeNameNumber(kind);
+    }
+}
+
+// An item of the new lists: one of the document kept as it is, or one built from its
+// section.
+struct PlannedItem {
+    HItemCore* kept = nullptr;
+    std::unique_ptr<HItemCore> built;
+    const std::string* section = nullptr;  // the section it stands for
+
+    HItemCore* Item() const { return kept != nullptr ? kept : built.get(); }
+};
+
+// Items by kind and id (KindAndId), in one table: a load meets thousands of them.
+class KindAndIdTable {
+public:
+    explicit KindAndIdTable(std::size_t count) {
+        std::size_t size = 16;
+        while (size < 2 * count) {
+            size *= 2;
+        }
+        m_slots.assign(size, Slot{kFree, nullptr});
+    }
+    // Stores item under key, which the table does not hold yet.
+    void Insert(int64_t key, HItemCore* item) { m_slots[IndexOf(key)] = {key, item}; }
+    HItemCore* Find(int64_t key) const {
+        const Slot& slot = m_slots[IndexOf(key)];
+        return slot.key == key ? slot.item : nullptr;
+    }
+
+private:
+    static constexpr int64_t kFree = -1;  // no kind is negative
+    struct Slot {
+        int64_t key;
+        HItemCore* item;
+    };
+    // The slot of key, or the free slot where it would go.
+    std::size_t IndexOf(int64_t key) const {
+        const std::size_t mask = m_slots.size() - 1;
+        std::size_t at =
+            static_cast<std::size_t>(static_cast<uint64_t>(key) * 0x9E3779B97F4A7C15ull >> 32) &
+            mask;
+        while (m_slots[at].key != kFree && m_slots[at].key != key) {
+            at = (at + 1) & mask;
+        }
+        return at;
+    }
+    std::vector<Slot> m_slots;
+};
+
+// The box a line end names in the new list, found as HDrawList::FindByKey finds it: boxes
+// have one key each once duplicate sections are passed over.
+HItemObject* FindPlannedBox(const KindAndIdTable& boxes, std::string_view key) {
+    int32_t kind = 0;
+    int32_t id = 0;
+    if (!HDrawList::ParseBoxKey(key, kind, id)) {
+        return nullptr;
+    }
+    return static_cast<HItemObject*>(boxes.Find(KindAndId(kind, id)));
 }
 
 }  // namespace
@@ -161,29 +232,42 @@ int32_t ItemKindOfSection(std::string_view name) {
     return match == nullptr ? 0 : match->kind;
 }
 
+int SaveBoxItem(HIniFile& ini, const HItemCore& item) {
+    const auto* box = dynamic_cast<const HItemObject*>(&item);
+    return box != nullptr ? SaveBox(ini, *box) : 0;
+}
+
+int SaveLineItem(HIniFile& ini, const HItemCore& item) {
+    const auto* line = dynamic_cast<const HItemLine*>(&item);
+    if (line == nullptr) {
+        return 0;
+    }
+    SaveLine(ini, *line);
+    return 1;
+}
+
 int HFlowDocument::SaveItems(HIniFile& ini) const {
     for (const HItemCore* item = m_boxes.Head(); item != nullptr; item = item->next) {
-        const auto* box = dynamic_cast<const HItemObject*>(item);
-        if (box == nullptr || !SaveBox(ini, *box)) {
+        if (!SaveBoxItem(ini, *item)) {
             return 0;
         }
     }
     for (const HItemCore* item = m_lines.Head(); item != nullptr; item = item->next) {
-        if (const auto* line = dynamic_cast<const HItemLine*>(item)) {
-            SaveLine(ini, *line);
-        }
+        SaveLineItem(ini, *item);
     }
     return 1;
 }
 
 HLoadResult HFlowDocument::LoadItems(HIniFile& ini) {
     HLoadResult result;
-    HDrawList boxes;
-    HDrawList lines;
-    std::vector<const std::string*> lineSections;
-    std::unordered_set<std::string> loadedKeys;
-    int64_t largestId = std::numeric_limits<int32_t>::min();
     const HInfoIniFile& store = ini.Store();
+    std::vector<PlannedItem> boxes;
+    std::vector<PlannedItem> lines;
+    boxes.reserve(store.SectionCount());
+    // Each key, with the box it loads as (null for a line).
+    KindAndIdTable loadedKeys(store.SectionCount());
+    int64_t largestId = std::numeric_limits<int32_t>::min();
+    HItemReuse reuse(m_boxes, m_lines);
     std::string key;
     for (std::size_t i = 0; i < store.SectionCount(); ++i) {
         const std::string& name = store.SectionAt(i).Name();
@@ -197,38 +281,75 @@ HLoadResult HFlowDocument::LoadItems(HIniFile& ini) {
         const int32_t id = Atoi(std::string_view(name).substr(match->prefix.size()));
         // Sections whose names read as one key (FILE_001, file_001, FILE_1x) would load one
         // item twice, with one id: the first is the item, the others are skipped.
-        key = NumberedKey(SectionKeyPrefix(match->kind), id);
-        if (!loadedKeys.insert(key).second) {
+        key.clear();
+        AppendNumberedKey(key, SectionKeyPrefix(match->kind), id);
+        const int64_t kindAndId = KindAndId(match->kind, id);
+        if (loadedKeys.Find(kindAndId) != nullptr) {
             result.duplicateSections.push_back({name, key});
             continue;
         }
-        std::unique_ptr<HItemCore> item = LoadItem(ini, match->kind, id, key);
-        if (item == nullptr) {
-            return MissingKeyResult(store, name, key, match->kind, std::move(result));
-        }
         largestId = std::max<int64_t>(largestId, id);
-        if (match->kind == kKindLine) {
-            lineSections.push_back(&name);
-            lines.Append(std::move(item));
+        PlannedItem planned;
+        planned.section = &name;
+        // The item is read from the section of its key, which is mostly this one.
+        const bool readHere = name == key;
+        const HInfoIniSection* read = readHere ? &store.SectionAt(i) : store.FindSection(key);
+        planned.kept = read != nullptr ? reuse.Find(read, match->kind) : nullptr;
+        if (planned.kept != nullptr) {
+            UseUpItemNumbers(match->kind);
         } else {
-            boxes.Append(std::move(item));
+            planned.built = LoadItem(ini, match->kind, id, key);
+            if (planned.built == nullptr) {
+                return MissingKeyResult(store, name, key, match->kind, std::move(result));
+            }
+            planned.built->snapshotMemo.section =
+                readHere ? store.ShareSection(i) : store.ShareSection(key);
+            planned.built->snapshotMemo.origin = HSnapshotMemo::Origin::kLoaded;
         }
+        loadedKeys.Insert(kindAndId, planned.Item());
+        (match->kind == kKindLine ? lines : boxes).push_back(std::move(planned));
     }
-    std::size_t index = 0;
-    for (HItemCore* item = lines.Head(); item != nullptr; item = item->next, ++index) {
-        auto* line = static_cast<HItemLine*>(item);
-        line->fromItem = dynamic_cast<HItemObject*>(boxes.FindByKey(line->fromKey));
-        line->toItem = dynamic_cast<HItemObject*>(boxes.FindByKey(line->toKey));
-        if (line->fromItem == nullptr || line->toItem == nullptr) {
-            HLoadResult broken = BrokenLineResult(*lineSections[index], *line);
+    // Every line end must name a box of the new list before anything is replaced.
+    std::vector<std::pair<HItemObject*, HItemObject*>> ends;
+    ends.reserve(lines.size());
+    for (const PlannedItem& planned : lines) {
+        const auto* line = static_cast<const HItemLine*>(planned.Item());
+        HItemObject* from = FindPlannedBox(loadedKeys, line->fromKey);
+        HItemObject* to = FindPlannedBox(loadedKeys, line->toKey);
+        if (from == nullptr || to == nullptr) {
+            HLoadResult broken = BrokenLineResult(*planned.section, *line, from == nullptr);
             broken.unknownSections = std::move(result.unknownSections);
             broken.duplicateSections = std::move(result.duplicateSections);
             return broken;
         }
+        ends.emplace_back(from, to);
     }
     AboutToReplaceItems();
-    m_boxes.Swap(boxes);
-    m_lines.Swap(lines);
+    HDrawList newBoxes;
+    HDrawList newLines;
+    // A built item's state is known once its line ends are: its memo takes it then.
+    const auto adopt = [](HDrawList& into, HDrawList& from, PlannedItem& planned) {
+        HItemCore* item = planned.Item();
+        if (planned.kept != nullptr) {
+            item->UnselectAsNew();
+            into.Append(from.Detach(item));
+        } else {
+            item->snapshotMemo.stateHash = item->StateHash();
+            into.Append(std::move(planned.built));
+        }
+    };
+    for (PlannedItem& planned : boxes) {
+        adopt(newBoxes, m_boxes, planned);
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        auto* line = static_cast<HItemLine*>(lines[i].Item());
+        line->fromItem = ends[i].first;
+        line->toItem = ends[i].second;
+        adopt(newLines, m_lines, lines[i]);
+    }
+    // The old lists, with the items not kept, go when this function ends.
+    m_boxes.Swap(newBoxes);
+    m_lines.Swap(newLines);
     const int64_t next = std::max<int64_t>(int64_t{ItemIdCounter()} + 1, largestId) + 1;
     SetItemIdCounter(SaturatedNextId(next));
     RefreshItems();
@@ -237,37 +358,30 @@ HLoadResult HFlowDocument::LoadItems(HIniFile& ini) {
 
 void HFlowDocument::RefreshItems() {
     const int32_t checkDetSameName = System().CurrentRules().TpCheckDetSameName;
-    // The lines at each box, in line-list order, so that every transaction finds its data
-    // functions without walking all lines.
-    std::unordered_map<const HItemObject*, std::vector<const HItemLine*>> linesAt;
-    for (const HItemCore* item = m_lines.Head(); item != nullptr; item = item->next) {
-        const auto* line = static_cast<const HItemLine*>(item);
-        linesAt[line->fromItem].push_back(line);
-        if (line->toItem != line->fromItem) {
-            linesAt[line->toItem].push_back(line);
+    for (HItemCore* item = m_boxes.Head(); item != nullptr; item = item->next) {
+        if (item->kind == kKindTask) {
+            auto* task = static_cast<HItemTask*>(item);
+            task->lineList = &m_lines;
+            task->checkDetSameName = checkDetSameName;
+            task->ClearLinks();
+        } else if (HInfoCore* record = item->Record()) {
+            record->UpdateLinks();
         }
     }
-    std::vector<HInfoFile*> linked;
-    for (HItemCore* item = m_boxes.Head(); item != nullptr; item = item->next) {
-        auto* task = dynamic_cast<HItemTask*>(item);
-        if (task == nullptr) {
-            if (HInfoCore* record = item->Record()) {
-                record->UpdateLinks();
-            }
-            continue;
+    // Each transaction gathers the data functions at the other end of its lines, in
+    // line-list order.
+    const auto link = [](HItemObject* end, HItemObject* other) {
+        if (end != nullptr && end->kind == kKindTask && other != nullptr &&
+            other->kind == kKindFile) {
+            static_cast<HItemTask*>(end)->AddLinkedFile(*static_cast<HItemFile*>(other));
         }
-        task->lineList = &m_lines;
-        task->checkDetSameName = checkDetSameName;
-        linked.clear();
-        const auto found = linesAt.find(task);
-        if (found != linesAt.end()) {
-            for (const HItemLine* line : found->second) {
-                if (HItemFile* file = task->GetLinkedFile(*line)) {
-                    linked.push_back(file);
-                }
-            }
+    };
+    for (HItemCore* item = m_lines.Head(); item != nullptr; item = item->next) {
+        auto* line = static_cast<HItemLine*>(item);
+        link(line->fromItem, line->toItem);
+        if (line->toItem != line->fromItem) {
+            link(line->toItem, line->fromItem);
         }
-        task->RebuildLinks(linked);
     }
 }
 

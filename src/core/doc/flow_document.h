@@ -31,6 +31,13 @@ struct HSaveReport {
     int unencodable = 0;  // characters cp932 cannot hold, written as "?"
 };
 
+// Writes one item of the box list into its section as SaveItems does. Returns 0 for an item
+// that is no box of a stored kind.
+int SaveBoxItem(HIniFile& ini, const HItemCore& item);
+// Writes one relation line into its section as SaveItems does. Returns 0 for an item that
+// is no line (SaveItems passes over it).
+int SaveLineItem(HIniFile& ini, const HItemCore& item);
+
 // The item kind a document section stands for, by the start of its name, ignoring case
 // ("file_007" gives the data function kind); 0 for any other section.
 int32_t ItemKindOfSection(std::string_view name);
@@ -47,9 +54,11 @@ public:
     int SaveItems(HIniFile& ini) const;
     // Builds new lists from the item and line sections of the store and, on success,
     // replaces the document's lists with them, raises the id counter above every loaded
-    // id and refreshes the records. A required key that is missing or a line end that
-    // does not resolve fails the load and leaves the lists as they were. Sections of no
-    // item kind, apart from the header and the rules, are skipped and listed.
+    // id and refreshes the records. An item that is still what loading its section made
+    // (the store shares the very section) is kept, unselected, instead of built again. A required
+    // key that is missing or a line end that does not resolve fails the load and leaves the lists
+    // as they were. Sections of no item kind, apart from the header and the rules, are skipped and
+    // listed.
     HLoadResult LoadItems(HIniFile& ini);
 
     // Writes the whole document: items, the rules in force when the document has its own

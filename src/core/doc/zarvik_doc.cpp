@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/app/system.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "core/records/info_core.h"
@@ -62,6 +63,7 @@ int CZarvikDoc::RunSteps(std::initializer_list<HAfterStep> steps, HDocChange& ch
                 break;
             case HAfterStep::Record:
                 recorded = 1;
+                m_history.SetMemoryLimit(UndoMemoryLimitBytes(System().settings));
                 stored = PushSnapshot(*this, m_history);
                 if (stored) {
                     change.what |= CompareWithSaved();
@@ -85,7 +87,7 @@ void CZarvikDoc::Notify(HDocChange change) {
 }
 
 uint32_t CZarvikDoc::CompareWithSaved() {
-    const HInfoIniFile* current = m_history.CurrentEntry();
+    const HSnapshotPtr current = m_history.CurrentEntry();
     const int changed =
         m_savedState == nullptr ? 0 : (current == nullptr || !current->IsSame(m_savedState.get()));
     if (changed == m_changed) {
@@ -102,7 +104,7 @@ int CZarvikDoc::IsChanged() const {
     if (!m_unrecordedEdit) {
         return m_changed;
     }
-    const std::unique_ptr<HInfoIniFile> now = TakeSnapshot(*this, m_savedState.get());
+    const HSnapshotPtr now = TakeSnapshot(*this, m_savedState);
     // Items that cannot be written cannot be compared either; count them as changed so
     // the user is asked rather than losing them.
     return now == nullptr || !now->IsSame(m_savedState.get()) ? 1 : 0;
@@ -115,7 +117,7 @@ void CZarvikDoc::MarkSaved() {
 }
 
 void CZarvikDoc::ResetHistory() {
-    std::unique_ptr<HInfoIniFile> snapshot = TakeSnapshot(*this);
+    HSnapshotPtr snapshot = TakeSnapshot(*this);
     m_history.Clear();
     m_history.Push(std::move(snapshot));
     RefreshItems();

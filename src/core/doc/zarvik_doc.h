@@ -171,7 +171,7 @@ private:
     void Tell(const HDocChange& change);
 
     HHistoryStack m_history;
-    std::unique_ptr<HInfoIniFile> m_savedState;
+    HSnapshotPtr m_savedState;
     std::string m_pathName;
     std::string m_title;
     int m_changed = 0;

@@ -1,6 +1,7 @@
 #include "core/fp/info_file.h"
 
 #include "core/fp/fp_fields.h"
+#include "core/records/state_hash.h"
 #include "core/store/ini_file.h"
 
 namespace zarvik {
@@ -46,6 +47,22 @@ int HInfoFile::Load(HIniFile& ini, const std::string& section) {
     detList = LoadColList(ini, section, "DETLIST", this);
     retList = LoadColList(ini, section, "RETLIST", this);
     return 1;
+}
+
+void HInfoFile::AddStateTo(HStateHash& hash) const {
+    HInfoCore::AddStateTo(hash);
+    hash.Add(SelectFpSumType, FpLevel);
+    hash.Add(FpUser, AutoDET);
+    hash.Add(AutoRET, UserDET);
+    hash.Add(UserRET, 0);
+    for (const std::vector<HInfoCol>* list : {&detList, &retList}) {
+        hash.Add(static_cast<uint64_t>(list->size()));
+        for (const HInfoCol& entry : *list) {
+            hash.Add(entry.name);
+            hash.Add(entry.info);
+            hash.Add(entry.placeholder, 0);
+        }
+    }
 }
 
 void HInfoFile::CopyFrom(const HInfoFile& other) {

@@ -22,6 +22,7 @@ public:
     int32_t GetFp() const override;
     int Save(HIniFile& ini, const std::string& section) const override;
     int Load(HIniFile& ini, const std::string& section) override;
+    void AddStateTo(HStateHash& hash) const override;
 
     // UserDET when AutoDET is not 1, else the length of the DET list.
     int32_t GetDetCount() const;

@@ -9,6 +9,7 @@
 
 #include "core/fp/fp_fields.h"
 #include "core/fp/info_file.h"
+#include "core/records/state_hash.h"
 #include "core/store/ini_file.h"
 #include "core/text/number_text.h"
 
@@ -131,6 +132,14 @@ int32_t HInfoTask::GetFp() const {
         return FpBySetting(typeCode, SelectFpSumType, kLevelAverage, FpLevel, FpUser, 0, 0);
     }
     return FpWeight(typeCode, GetLevel());
+}
+
+void HInfoTask::AddStateTo(HStateHash& hash) const {
+    HInfoCore::AddStateTo(hash);
+    hash.Add(SelectFpSumType, FpLevel);
+    hash.Add(FpUser, AutoDET);
+    hash.Add(AutoFTR, UserDET);
+    hash.Add(UserFTR, 0);
 }
 
 void HInfoTask::ClearLinks() {

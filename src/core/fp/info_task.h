@@ -29,6 +29,8 @@ public:
     int32_t GetFp() const override;
     int Save(HIniFile& ini, const std::string& section) const override;
     int Load(HIniFile& ini, const std::string& section) override;
+    // The fields of the record; the links gathered from the lines are left out.
+    void AddStateTo(HStateHash& hash) const override;
 
     // The DETs the linked data functions bring, one set per relation line; with
     // checkSameName non-zero each name among the entries that are not placeholders counts

@@ -56,6 +56,16 @@ int HDrawList::Append(std::unique_ptr<HItemCore> item) {
     return 1;
 }
 
+std::unique_ptr<HItemCore> HDrawList::Detach(HItemCore* item) {
+    (item->previous != nullptr ? item->previous->next : m_head) = item->next;
+    (item->next != nullptr ? item->next->previous : m_tail) = item->previous;
+    item->previous = nullptr;
+    item->next = nullptr;
+    --m_count;
+    Invalidate();
+    return std::unique_ptr<HItemCore>(item);
+}
+
 int HDrawList::Clear() {
     HItemCore* item = m_head;
     while (item != nullptr) {
@@ -172,28 +182,36 @@ int HDrawList::SetAllSelected(int32_t state) {
     return 1;
 }
 
-HItemCore* HDrawList::FindByKey(std::string_view key) const {
+int HDrawList::ParseBoxKey(std::string_view key, int32_t& kind, int32_t& id) {
     for (const KeyPrefix& candidate : kKeyPrefixes) {
-        if (!key.starts_with(candidate.prefix)) {
-            continue;
+        if (key.starts_with(candidate.prefix)) {
+            kind = candidate.kind;
+            id = Atoi(key.substr(candidate.prefix.size()));
+            return 1;
         }
-        const int32_t id = Atoi(key.substr(candidate.prefix.size()));
-        // Ids do not change while an item is listed; a miss rebuilds the index once in
-        // case one did.
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            if (m_index.empty() || attempt == 1) {
-                m_index.clear();
-                for (HItemCore* item = m_tail; item != nullptr; item = item->previous) {
-                    m_index[IndexKey(item->kind, item->id)] = item;  // the lowest stays
-                }
-            }
-            const auto found = m_index.find(IndexKey(candidate.kind, id));
-            if (found != m_index.end() && found->second->kind == candidate.kind &&
-                found->second->id == id) {
-                return found->second;
-            }
-        }
+    }
+    return 0;
+}
+
+HItemCore* HDrawList::FindByKey(std::string_view key) const {
+    int32_t kind = 0;
+    int32_t id = 0;
+    if (!ParseBoxKey(key, kind, id)) {
         return nullptr;
+    }
+    // Ids do not change while an item is listed; a miss rebuilds the index once in case one
+    // did.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (m_index.empty() || attempt == 1) {
+            m_index.clear();
+            for (HItemCore* item = m_tail; item != nullptr; item = item->previous) {
+                m_index[IndexKey(item->kind, item->id)] = item;  // the lowest stays
+            }
+        }
+        const auto found = m_index.find(IndexKey(kind, id));
+        if (found != m_index.end() && found->second->kind == kind && found->second->id == id) {
+            return found->second;
+        }
     }
     return nullptr;
 }

@@ -33,6 +33,8 @@ public:
 
     // Takes ownership and links the item on top. Returns 1.
     int Append(std::unique_ptr<HItemCore> item);
+    // Unlinks an item of the list and hands it over.
+    std::unique_ptr<HItemCore> Detach(HItemCore* item);
     // Destroys every item. Returns 1.
     int Clear();
     // Exchanges the items of the two lists.
@@ -58,6 +60,9 @@ public:
     // The item a section key names: the first from the head of the key's kind and id.
     // "LINE_" and unknown prefixes never resolve.
     HItemCore* FindByKey(std::string_view key) const;
+    // The box kind and id a section key names as FindByKey reads it. Returns 0 for "LINE_"
+    // and unknown prefixes.
+    static int ParseBoxKey(std::string_view key, int32_t& kind, int32_t& id);
 
     // The items in list order, head first; empty when the list is empty or its links run
     // past the count.

@@ -6,6 +6,7 @@
 
 #include "core/records/info_core.h"
 #include "core/records/info_item.h"
+#include "core/records/state_hash.h"
 #include "core/text/number_text.h"
 
 namespace zarvik {
@@ -125,6 +126,19 @@ void HItemCore::SetSelected(int32_t state) {
         ++g_selectionChanges;
     }
     m_selected = state;
+}
+
+uint64_t HItemCore::StateHash() const {
+    HStateHash hash;
+    hash.Add(kind, id);
+    if (const HInfoItemCore* attributes = Attributes()) {
+        attributes->AddStateTo(hash);
+    }
+    if (const HInfoCore* record = Record()) {
+        record->AddStateTo(hash);
+    }
+    AddOwnStateTo(hash);
+    return hash.Digest();
 }
 
 HItemCore* ItemOf(HInfoCore* record) {

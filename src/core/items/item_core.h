@@ -3,6 +3,7 @@
 // selection, and the virtual interface the canvas and the lists use.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/port/gdi_types.h"
@@ -12,7 +13,9 @@ namespace zarvik {
 class HDrawContext;
 class HDrawList;
 class HInfoCore;
+class HInfoIniSection;
 class HInfoItemCore;
+class HStateHash;
 
 // Kind codes.
 inline constexpr int32_t kKindCore = 100;  // a bare item and the mouse-cursor item
@@ -60,6 +63,21 @@ void RestoreItemCounters(const HItemCounters& counters);
 // The section key prefix of a kind ("FILE_"), nullptr for an unknown kind.
 const char* SectionKeyPrefix(int32_t kind);
 
+// What an item was last written as for an undo snapshot (core/doc/snapshot.h): an item
+// whose state hash has not changed since is not written again, and one that loading made
+// and that has not changed since need not be loaded again.
+struct HSnapshotMemo {
+    enum class Origin : uint8_t {
+        kNone,
+        kLoaded,            // the item is what loading section made of it
+        kLoadedAndWritten,  // that, and it writes section's entries too
+        kWritten,           // the item writes section's entries
+    };
+    std::shared_ptr<const HInfoIniSection> section;
+    uint64_t stateHash = 0;  // StateHash() when section was set
+    Origin origin = Origin::kNone;
+};
+
 class HItemCore {
 public:
     HItemCore();
@@ -79,8 +97,8 @@ public:
     virtual int OnLinkRemoved(HItemCore* other);
 
     // The record view of the item, nullptr for lines and the mouse cursor.
-    HInfoCore* Record();
-    const HInfoCore* Record() const;
+    virtual HInfoCore* Record();
+    virtual const HInfoCore* Record() const;
     // The drawing attributes (pens, brush, label), nullptr for a bare item. Boxes and lines
     // answer without a cast: painting asks for every item.
     virtual HInfoItemCore* Attributes();
@@ -92,11 +110,24 @@ public:
     int32_t Selected() const { return m_selected; }
     // Sets the selection; a change counts as one selection change.
     void SetSelected(int32_t state);
+    // An item kept through an undo stands for the one loading would make: unselected,
+    // with no selection change counted.
+    void UnselectAsNew() { m_selected = 0; }
+
+    // A digest of everything the item holds apart from its place in a list, its selection
+    // and what the document derives from the relation lines (HStateHash): equal digests
+    // mean the item writes the same section and is what it was.
+    uint64_t StateHash() const;
 
     int32_t kind = kKindCore;
     int32_t id = 0;
     HItemCore* previous = nullptr;  // toward the head of the list that holds the item
     HItemCore* next = nullptr;      // toward the tail
+    mutable HSnapshotMemo snapshotMemo;
+
+protected:
+    // What an item adds to its state hash beyond kind, id, attributes and record.
+    virtual void AddOwnStateTo(HStateHash&) const {}
 
 private:
     int32_t m_selected = 0;

@@ -25,6 +25,8 @@ public:
 class HItemFile : public HItemRectBox, public HInfoFile {
 public:
     HItemFile();
+    HInfoCore* Record() override { return this; }
+    const HInfoCore* Record() const override { return this; }
     int Draw(HDrawContext& dc, int showHandles) const override;
 };
 
@@ -32,6 +34,8 @@ public:
 class HItemTask : public HItemObject, public HInfoTask {
 public:
     HItemTask();
+    HInfoCore* Record() override { return this; }
+    const HInfoCore* Record() const override { return this; }
     int Draw(HDrawContext& dc, int showHandles) const override;
     int GetPointOnObject(HPoint target, HPoint& out) const override;
     int GetShorcutPointOnObject(HPoint target, HPoint& out) const override;
@@ -53,6 +57,8 @@ protected:
 class HItemOther : public HItemRectBox, public HInfoOther {
 public:
     HItemOther();
+    HInfoCore* Record() override { return this; }
+    const HInfoCore* Record() const override { return this; }
     int Draw(HDrawContext& dc, int showHandles) const override;
 };
 
@@ -60,12 +66,16 @@ public:
 class HItemBorder : public HItemRectBox, public HInfoBorder {
 public:
     HItemBorder();
+    HInfoCore* Record() override { return this; }
+    const HInfoCore* Record() const override { return this; }
     int Draw(HDrawContext& dc, int showHandles) const override;
 };
 
 class HItemFunction : public HItemRectBox, public HInfoFunction {
 public:
     HItemFunction();
+    HInfoCore* Record() override { return this; }
+    const HInfoCore* Record() const override { return this; }
     int Draw(HDrawContext& dc, int showHandles) const override;
 };
 
@@ -73,12 +83,16 @@ public:
 class HItemView : public HItemRectBox, public HInfoView {
 public:
     HItemView();
+    HInfoCore* Record() override { return this; }
+    const HInfoCore* Record() const override { return this; }
     int Draw(HDrawContext& dc, int showHandles) const override;
 };
 
 class HItemImageBox : public HItemRectBox, public HInfoImageBox {
 public:
     HItemImageBox();
+    HInfoCore* Record() override { return this; }
+    const HInfoCore* Record() const override { return this; }
     int Draw(HDrawContext& dc, int showHandles) const override;
 
 protected:

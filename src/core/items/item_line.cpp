@@ -6,6 +6,7 @@
 #include "core/items/item_kinds.h"
 #include "core/port/draw_context.h"
 #include "core/records/info_core.h"
+#include "core/records/state_hash.h"
 
 namespace zarvik {
 namespace {
@@ -54,6 +55,20 @@ void ArrowheadCorners(HPoint start, HPoint tip, HPoint& first, HPoint& second) {
 
 HItemLine::HItemLine() {
     kind = kKindLine;
+}
+
+void HItemLine::AddOwnStateTo(HStateHash& hash) const {
+    hash.Add(fromOffset);
+    hash.Add(toOffset);
+    hash.Add(lineType, 0);
+    for (const HItemObject* end : {fromItem, toItem}) {
+        hash.Add(end != nullptr ? 1 : 0, 0);
+        if (end != nullptr) {
+            hash.Add(end->kind, end->id);
+        }
+    }
+    hash.Add(fromKey);
+    hash.Add(toKey);
 }
 
 void HItemLine::GetEndPoints(HPoint& from, HPoint& to) const {

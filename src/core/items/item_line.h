@@ -26,6 +26,8 @@ class HItemLine : public HItemCore, public HInfoItemCore {
 public:
     HInfoItemCore* Attributes() override { return this; }
     const HInfoItemCore* Attributes() const override { return this; }
+    HInfoCore* Record() override { return nullptr; }
+    const HInfoCore* Record() const override { return nullptr; }
     HItemLine();
 
     int Draw(HDrawContext& dc, int showHandles) const override;
@@ -64,6 +66,10 @@ public:
     int32_t lineType = kLineArrowTo;
     std::string fromKey;  // section keys read from a document until they are resolved
     std::string toKey;
+
+protected:
+    // The ends' offsets, arrow style and keys, and the kind and id of each end box.
+    void AddOwnStateTo(HStateHash& hash) const override;
 };
 
 // The two base corners of the arrowhead at tip for a segment from start.

@@ -1,5 +1,7 @@
 #include "core/records/info_core.h"
 
+#include "core/records/state_hash.h"
+
 namespace zarvik {
 
 int HInfoCore::Save(HIniFile&, const std::string&) const {
@@ -8,6 +10,12 @@ int HInfoCore::Save(HIniFile&, const std::string&) const {
 
 int HInfoCore::Load(HIniFile&, const std::string&) {
     return 0;
+}
+
+void HInfoCore::AddStateTo(HStateHash& hash) const {
+    hash.Add(name);
+    hash.Add(typeLabel);
+    hash.Add(typeCode, 0);
 }
 
 void HInfoCore::CopyFrom(const HInfoCore& other) {

@@ -9,6 +9,7 @@
 namespace zarvik {
 
 class HIniFile;
+class HStateHash;
 
 // Category words of the kinds that are not measured.
 inline constexpr const char* kTypeLabelDisplay = "表示";
@@ -33,6 +34,9 @@ public:
     virtual int Save(HIniFile& ini, const std::string& section) const;
     // Reads them back; 0 makes the whole document load fail.
     virtual int Load(HIniFile& ini, const std::string& section);
+    // Adds every field the record holds to hash, stored or not, apart from what the
+    // document derives from the relation lines.
+    virtual void AddStateTo(HStateHash& hash) const;
 
     // Copies name, type label and type code.
     void CopyFrom(const HInfoCore& other);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/port/platform.h"
+#include "core/records/state_hash.h"
 #include "core/store/file_io.h"
 #include "core/store/ini_file.h"
 
@@ -88,6 +89,20 @@ int HInfoImageBox::Save(HIniFile& ini, const std::string& section) const {
         ini.SetBinary(section, kBitmapKey, block.data(), block.size());
     }
     return 1;
+}
+
+void HInfoImageBox::AddStateTo(HStateHash& hash) const {
+    HInfoCore::AddStateTo(hash);
+    hash.Add(fileName);
+    hash.Add(keepRatio, picture ? 1 : 0);
+    if (picture) {
+        const HBitmapHeader& header = picture->header;
+        hash.Add(header.type, header.width);
+        hash.Add(header.height, header.widthBytes);
+        hash.Add(static_cast<int32_t>(header.planes | uint32_t{header.bitsPixel} << 16),
+                 static_cast<int32_t>(header.bits));
+        hash.AddBytes(picture->bits.data(), picture->bits.size());
+    }
 }
 
 int HInfoImageBox::Load(HIniFile& ini, const std::string& section) {

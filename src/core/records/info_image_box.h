@@ -22,6 +22,7 @@ public:
     // Reads them back. A "Bitmap" value that is short, malformed or describes an
     // implausible picture loads as no picture. Returns 1.
     int Load(HIniFile& ini, const std::string& section) override;
+    void AddStateTo(HStateHash& hash) const override;
 
     // Loads the picture from fileName through the platform's decoder. Returns 0, keeping
     // the current picture, when the file cannot be read or decoded.

@@ -1,5 +1,6 @@
 #include "core/records/info_item.h"
 
+#include "core/records/state_hash.h"
 #include "core/store/ini_file.h"
 
 namespace zarvik {
@@ -57,6 +58,20 @@ int HInfoItemCore::LoadGui(HIniFile& ini, const std::string& section) {
     return 1;
 }
 
+void HInfoItemCore::AddStateTo(HStateHash& hash) const {
+    text.AddStateTo(hash);
+    // Which attributes there are, then theirs.
+    hash.Add((penNormal ? 1 : 0) | (penSelected ? 2 : 0) | (penGuide ? 4 : 0) | (brush ? 8 : 0), 0);
+    for (const std::optional<HLogPen>* pen : {&penNormal, &penSelected, &penGuide}) {
+        if (*pen) {
+            hash.Add(**pen);
+        }
+    }
+    if (brush) {
+        hash.Add(*brush);
+    }
+}
+
 void HInfoItemCore::CopyFrom(const HInfoItemCore& other) {
     text.CopyFrom(other.text);
     penNormal = other.penNormal;
@@ -83,6 +98,16 @@ int HInfoItemObject::LoadGui(HIniFile& ini, const std::string& section) {
     minSize = ClampSize(minSize);
     lineHide = ini.GetInt(section, "LineHide");
     return HInfoItemCore::LoadGui(ini, section);
+}
+
+void HInfoItemObject::AddStateTo(HStateHash& hash) const {
+    hash.Add(position);
+    hash.Add(size);
+    hash.Add(minSize);
+    hash.Add(dragOrigin);
+    hash.Add(dragOriginSize);
+    hash.Add(lineHide, 0);
+    HInfoItemCore::AddStateTo(hash);
 }
 
 void HInfoItemObject::CopyFrom(const HInfoItemObject& other) {

@@ -11,6 +11,7 @@
 namespace zarvik {
 
 class HIniFile;
+class HStateHash;
 
 // Solid pens and brush with the given colour and width.
 HLogPen SolidPen(int32_t width, HColorRef color);
@@ -29,6 +30,9 @@ public:
     // Reads them back; a missing pen gives the stock black pen, a missing brush the
     // stock hollow brush. Returns 1.
     virtual int LoadGui(HIniFile& ini, const std::string& section);
+    // Adds every drawing attribute (and for a box its geometry, the drag origin included)
+    // to hash.
+    virtual void AddStateTo(HStateHash& hash) const;
 
     // A deep copy of the label and the drawing attributes; what the other lacks becomes
     // none here too.
@@ -50,6 +54,7 @@ public:
     // Returns 0 at once when "GuiPoint", "GuiSize" or "GuiMinSize" is missing or holds no
     // comma (fields read before keep their new values); else reads the rest and returns 1.
     int LoadGui(HIniFile& ini, const std::string& section) override;
+    void AddStateTo(HStateHash& hash) const override;
 
     void CopyFrom(const HInfoItemObject& other);
 

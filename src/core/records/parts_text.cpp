@@ -4,6 +4,7 @@
 
 #include "core/port/draw_context.h"
 #include "core/port/platform.h"
+#include "core/records/state_hash.h"
 #include "core/store/ini_file.h"
 
 namespace zarvik {
@@ -37,6 +38,17 @@ int HItemPartsText::GetTextFont(int32_t& tenthsOfPoint, HLogFont& description) c
 
 void HItemPartsText::CopyFrom(const HItemPartsText& other) {
     *this = other;
+}
+
+void HItemPartsText::AddStateTo(HStateHash& hash) const {
+    hash.Add(static_cast<int32_t>(textColor), textFormat);
+    hash.Add(freePoint, pointSize);
+    hash.Add(labelDragStart);
+    hash.Add(labelOffset);
+    hash.Add(font ? 1 : 0, 0);
+    if (font) {
+        hash.Add(*font);
+    }
 }
 
 int32_t HItemPartsText::LayoutFormat() const {

@@ -10,6 +10,8 @@
 
 namespace zarvik {
 
+class HStateHash;
+
 // Centred both ways, no prefix processing.
 inline constexpr int32_t kDefaultTextFormat = kDtCenter | kDtVCenter | kDtNoPrefix;
 inline constexpr int32_t kDefaultPointSize = 100;
@@ -39,6 +41,8 @@ public:
 
     // Copies every field, with a font made anew from the other's description.
     void CopyFrom(const HItemPartsText& other);
+    // Adds every field to hash.
+    void AddStateTo(HStateHash& hash) const;
 
     // The rectangle of the label at its free point, relative to the item position. It is
     // laid out on the screen context exactly as DrawLabel lays it out on the context it

@@ -151,9 +151,13 @@ void HInfoIniSection::IndexSlot(std::size_t i) {
     m_index[at] = static_cast<uint32_t>(i + 1);
 }
 
-void HInfoIniSection::ReserveLike(const HInfoIniSection& like) {
-    m_text.reserve(like.m_text.size() - like.m_unused);
-    m_slots.reserve(like.m_slots.size());
+std::size_t HInfoIniSection::MemoryBytes() const {
+    // Strings short enough to stand inside the object take no heap of their own.
+    const auto heapOf = [](const std::string& text) {
+        return text.capacity() > std::string().capacity() ? text.capacity() + 1 : 0;
+    };
+    return sizeof(HInfoIniSection) + heapOf(m_name) + heapOf(m_text) +
+           m_slots.capacity() * sizeof(Slot) + m_index.capacity() * sizeof(uint32_t);
 }
 
 void HInfoIniSection::ShrinkToFit() {

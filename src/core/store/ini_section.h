@@ -103,9 +103,11 @@ public:
         const HInfoIniSection* m_section;
     };
 
-    explicit HInfoIniSection(std::string name) : m_name(std::move(name)) {}
+    explicit HInfoIniSection(std::string name)
+        : m_name(std::move(name)), m_nameHash(IniNameHash(m_name)) {}
 
     const std::string& Name() const { return m_name; }
+    uint32_t NameHash() const { return m_nameHash; }
 
     // Stores value under key; an existing key keeps its place and takes the new value.
     void SetValue(std::string_view key, std::string_view value);
@@ -125,9 +127,8 @@ public:
     // Gives back the room kept for growth: for sections that are kept long and no longer
     // change, such as undo steps.
     void ShrinkToFit();
-    // Makes room at once for a section the size of like (a section written before in the
-    // same place), so that it is built without growing and needs no shrinking.
-    void ReserveLike(const HInfoIniSection& like);
+    // The heap the section takes, itself included.
+    std::size_t MemoryBytes() const;
 
 private:
     // The value follows its key in m_text, so one offset serves both.
@@ -155,6 +156,7 @@ private:
     static constexpr std::size_t kIndexThreshold = 64;
 
     std::string m_name;
+    uint32_t m_nameHash;
     std::string m_text;         // keys and values back to back
     std::size_t m_unused = 0;   // bytes of replaced values still in m_text
     bool m_packed = true;       // m_text is exactly the keys and values in entry order

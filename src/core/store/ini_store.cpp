@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 #include "core/store/file_io.h"
 #include "core/text/cp932.h"
@@ -40,15 +41,18 @@ HInfoIniFile::HInfoIniFile() = default;
 HInfoIniFile::~HInfoIniFile() = default;
 
 void HInfoIniFile::Clear() {
-    m_lastSection = nullptr;
+    m_lastPosition = kNoPosition;
     m_sections.clear();
     m_nameHashes.clear();
     m_index.clear();
 }
 
 void HInfoIniFile::ShrinkToFit() {
-    for (const std::unique_ptr<HInfoIniSection>& section : m_sections) {
-        section->ShrinkToFit();
+    for (const std::shared_ptr<HInfoIniSection>& section : m_sections) {
+        // A shared section is read by its other holders: it is left as it is.
+        if (section.use_count() == 1) {
+            section->ShrinkToFit();
+        }
     }
     m_sections.shrink_to_fit();
     m_nameHashes.shrink_to_fit();
@@ -86,44 +90,91 @@ void HInfoIniFile::IndexPosition(std::size_t position) {
     m_index[at] = static_cast<uint32_t>(position + 1);
 }
 
-HInfoIniSection& HInfoIniFile::SectionForWrite(std::string_view name) {
-    if (m_lastSection != nullptr && m_lastSection->Name() == name) {
-        return *m_lastSection;
+HInfoIniSection& HInfoIniFile::OwnSection(std::size_t position) {
+    std::shared_ptr<HInfoIniSection>& section = m_sections[position];
+    if (section.use_count() > 1) {
+        section = std::make_shared<HInfoIniSection>(*section);
     }
-    const uint32_t hash = IniNameHash(name);
-    const std::size_t found = FindPosition(name, hash);
-    if (found != kNoPosition) {
-        m_lastSection = m_sections[found].get();
-        return *m_lastSection;
-    }
+    m_lastPosition = position;
+    return *section;
+}
+
+void HInfoIniFile::AppendSection(std::shared_ptr<HInfoIniSection> section, uint32_t hash) {
     // Index entries are positions + 1 in 32 bits.
     if (m_sections.size() >= UINT32_MAX - 1) {
         throw std::length_error("INI store too large");
     }
-    m_sections.push_back(std::make_unique<HInfoIniSection>(std::string(name)));
-    if (m_sizeHint != nullptr && m_sections.size() <= m_sizeHint->m_sections.size()) {
-        m_sections.back()->ReserveLike(*m_sizeHint->m_sections[m_sections.size() - 1]);
-    }
+    m_sections.push_back(std::move(section));
     m_nameHashes.push_back(hash);
     if (m_sections.size() * 2 > m_index.size()) {
         RebuildIndex(m_index.empty() ? kFirstIndexSize : m_index.size() * 2);
     } else {
         IndexPosition(m_sections.size() - 1);
     }
-    m_lastSection = m_sections.back().get();
-    return *m_lastSection;
+    m_lastPosition = m_sections.size() - 1;
+}
+
+HInfoIniSection& HInfoIniFile::SectionForWrite(std::string_view name) {
+    if (m_lastPosition < m_sections.size() && m_sections[m_lastPosition]->Name() == name) {
+        return OwnSection(m_lastPosition);
+    }
+    const uint32_t hash = IniNameHash(name);
+    const std::size_t found = FindPosition(name, hash);
+    if (found != kNoPosition) {
+        return OwnSection(found);
+    }
+    AppendSection(std::make_shared<HInfoIniSection>(std::string(name)), hash);
+    return *m_sections.back();
 }
 
 const HInfoIniSection* HInfoIniFile::FindSection(std::string_view name) const {
-    if (m_lastSection != nullptr && m_lastSection->Name() == name) {
-        return m_lastSection;
+    if (m_lastPosition < m_sections.size() && m_sections[m_lastPosition]->Name() == name) {
+        return m_sections[m_lastPosition].get();
     }
     const std::size_t found = FindPosition(name, IniNameHash(name));
     if (found == kNoPosition) {
         return nullptr;
     }
-    m_lastSection = m_sections[found].get();
-    return m_lastSection;
+    m_lastPosition = found;
+    return m_sections[found].get();
+}
+
+std::shared_ptr<const HInfoIniSection> HInfoIniFile::ShareSection(std::size_t index) const {
+    return index < m_sections.size() ? m_sections[index] : nullptr;
+}
+
+std::shared_ptr<const HInfoIniSection> HInfoIniFile::ShareSection(std::string_view name) const {
+    const std::size_t found = FindPosition(name, IniNameHash(name));
+    return found == kNoPosition ? nullptr : m_sections[found];
+}
+
+void HInfoIniFile::Reserve(std::size_t count) {
+    m_sections.reserve(count);
+    m_nameHashes.reserve(count);
+    std::size_t tableSize = m_index.empty() ? kFirstIndexSize : m_index.size();
+    while (tableSize < 2 * count) {
+        tableSize *= 2;
+    }
+    if (tableSize != m_index.size()) {
+        RebuildIndex(tableSize);
+    }
+}
+
+void HInfoIniFile::AdoptSection(std::shared_ptr<const HInfoIniSection> section) {
+    if (section == nullptr) {
+        return;
+    }
+    const uint32_t hash = section->NameHash();
+    const std::size_t found = FindPosition(section->Name(), hash);
+    if (found != kNoPosition) {
+        HInfoIniSection& into = OwnSection(found);
+        for (const HInfoIniSection::Entry entry : section->Entries()) {
+            into.SetValue(entry.first, entry.second);
+        }
+        return;
+    }
+    // Held as changeable like every section of the store, but never changed while shared.
+    AppendSection(std::const_pointer_cast<HInfoIniSection>(std::move(section)), hash);
 }
 
 int HInfoIniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
@@ -153,7 +204,7 @@ int HInfoIniFile::RemoveSection(std::string_view section) {
     if (found == kNoPosition) {
         return 0;
     }
-    m_lastSection = nullptr;
+    m_lastPosition = kNoPosition;
     m_sections.erase(m_sections.begin() + static_cast<std::ptrdiff_t>(found));
     m_nameHashes.erase(m_nameHashes.begin() + static_cast<std::ptrdiff_t>(found));
     // The positions after it have moved down by one.
@@ -166,7 +217,8 @@ int HInfoIniFile::IsSame(const HInfoIniFile* other) const {
         return 0;
     }
     for (std::size_t i = 0; i < m_sections.size(); ++i) {
-        if (!m_sections[i]->HasSameEntries(*other->m_sections[i])) {
+        if (m_sections[i] != other->m_sections[i] &&
+            !m_sections[i]->HasSameEntries(*other->m_sections[i])) {
             return 0;
         }
     }

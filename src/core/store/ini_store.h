@@ -2,6 +2,10 @@
 // The in-memory form of an INI text file: an ordered list of sections, each an ordered set
 // of key=value strings. Documents, settings, reference tables and undo snapshots all pass
 // through it. Text is UTF-8 in memory and cp932 on disk.
+//
+// Sections may be shared with other stores and with undo snapshots: a store changes a
+// section only while it is the section's one owner and copies it first otherwise, so a
+// section handed out by ShareSection never changes.
 
 #include <cstddef>
 #include <memory>
@@ -66,30 +70,41 @@ public:
     std::size_t SectionCount() const { return m_sections.size(); }
     const HInfoIniSection& SectionAt(std::size_t index) const { return *m_sections[index]; }
 
+    // The section itself, to be kept beyond the store; it no longer changes. Null when
+    // there is no such section.
+    std::shared_ptr<const HInfoIniSection> ShareSection(std::size_t index) const;
+    std::shared_ptr<const HInfoIniSection> ShareSection(std::string_view name) const;
+    // Appends a section without copying it. When the store already has a section of that
+    // name, that section takes its keys instead, as a repeated header would give them.
+    void AdoptSection(std::shared_ptr<const HInfoIniSection> section);
+    // Makes room for count sections in all, so that adding them does not grow the store.
+    void Reserve(std::size_t count);
+
     void Clear();
-    // Gives back the room every section keeps for growth (see HInfoIniSection).
+    // Gives back the room the sections that this store alone holds keep for growth (see
+    // HInfoIniSection).
     void ShrinkToFit();
-    // While set, a new section is given room for the section of like in the same place:
-    // a store written much like another (the next undo step) is then built without
-    // growing. like must outlive its use; nullptr ends it.
-    void SetSizeHint(const HInfoIniFile* like) { m_sizeHint = like; }
 
 private:
     void ReadLines(std::string_view text, bool decode);
     HInfoIniSection& SectionForWrite(std::string_view name);
+    // The section at position, copied first when someone else holds it too.
+    HInfoIniSection& OwnSection(std::size_t position);
+    // Appends a section that no section of the store is named like.
+    void AppendSection(std::shared_ptr<HInfoIniSection> section, uint32_t hash);
     // The position of the section in m_sections, or npos.
     std::size_t FindPosition(std::string_view name, uint32_t hash) const;
     void RebuildIndex(std::size_t tableSize);
     void IndexPosition(std::size_t position);
 
-    std::vector<std::unique_ptr<HInfoIniSection>> m_sections;
+    std::vector<std::shared_ptr<HInfoIniSection>> m_sections;
     std::vector<uint32_t> m_nameHashes;  // IniNameHash of each section name, by position
     // Open addressing over the positions: position + 1, 0 for free; the size is a power of
     // two at least twice the section count, or 0 while there are no sections.
     std::vector<uint32_t> m_index;
-    // Records read and write one section key after key; the last one found is tried first.
-    mutable HInfoIniSection* m_lastSection = nullptr;
-    const HInfoIniFile* m_sizeHint = nullptr;
+    // Records read and write one section key after key; the position of the last one found
+    // is tried first.
+    mutable std::size_t m_lastPosition = static_cast<std::size_t>(-1);
 };
 
 }  // namespace zarvik
