@@ -75,7 +75,8 @@ TEST(AutoGraphLayout, LargeIndexedLayoutEqualsTheScanningLayout) {
                 1);
         }
         HAutoGraph graph(d->boxes, d->lines, options);
-        HAutoGraphSeparationProgress progress{0, kRepetitions};
+        HAutoGraphSeparationProgress progress;
+        progress.repetitions = kRepetitions;
         while (progress.InProgress()) {
             graph.Separate(progress, 20000);
         }

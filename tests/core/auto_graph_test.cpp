@@ -283,19 +283,25 @@ TEST(AutoGraphNearest, IndexAgreesWithTheScanOnCrowdedLattices) {
         std::vector<double> reach;
         for (const HAutoGraphItem& item : linear.Items()) {
             if (linear.Participates(item)) {
-                points.push_back(HAutoGraphPoint{item.centre.x, item.centre.y, item.order});
+                points.push_back(
+                    HAutoGraphPoint{item.centre.x, item.centre.y, item.order, item.radius});
             }
             reach.push_back(30.0 + (item.order % 4) * 25);
         }
         for (double side : {105.0, 40.0, 1000.0}) {
             HAutoGraphIndex index;
             index.Build(points, side);
-            std::vector<int32_t> nearest(reach.size(), -2);
+            std::vector<HAutoGraphPoint> nearest(reach.size());
             index.NearestOfEach(reach, nearest);
             for (const HAutoGraphPoint& p : points) {
                 const auto i = static_cast<size_t>(p.order);
                 const HAutoGraphItem* b = linear.FindNearest(linear.Items()[i], -1, reach[i]);
-                EXPECT_EQ(nearest[i], b != nullptr ? b->order : -1) << n << " " << i << " " << side;
+                EXPECT_EQ(nearest[i].order, b != nullptr ? b->order : -1)
+                    << n << " " << i << " " << side;
+                if (b != nullptr) {
+                    EXPECT_EQ(nearest[i].x, b->centre.x);
+                    EXPECT_EQ(nearest[i].radius, b->radius);
+                }
             }
         }
     }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "core/canvas/auto_graph_index.h"
@@ -18,20 +19,25 @@ namespace zarvik {
 class HDrawList;
 class HInfoSystem;
 
+class HAutoGraphSeparation;
+
 // How far a separation pass spread over several steps has come.
 struct HAutoGraphSeparationProgress {
     int32_t done = 0;         // repetitions finished
     int32_t repetitions = 0;  // of the whole pass: one per box
     int32_t rerouted = 0;     // lines re-routed after the last repetition
     int32_t lines = 0;        // lines to re-route
+    // The room the repetitions work in, kept so that each step need not claim it anew;
+    // every step fills it afresh from the boxes.
+    std::shared_ptr<HAutoGraphSeparation> workspace;
 
     bool InProgress() const { return done < repetitions || rerouted < lines; }
 };
 
-// The separation work of one timer step, in units of work: about 10 ms of processor time
-// on the development machine, so that a step stays well under 30 ms even while other
-// work competes for the processor.
-inline constexpr int64_t kSeparationStepWork = 2000000;
+// The separation work of one timer step, in units of work: about 15 ms of processor time
+// on the development machine when nothing else runs, so that a step stays under 30 ms
+// while other work competes for the processor too.
+inline constexpr int64_t kSeparationStepWork = 3500000;
 
 struct HAutoGraphOptions {
     int32_t fpOnly = 1;    // only data and transaction functions take part
@@ -46,8 +52,9 @@ struct HAutoGraphOptions {
     // in the step of the last iteration.
     HAutoGraphSeparationProgress* separation = nullptr;
     // The work a step spends on the separation pass, in units of work: ten for a node in
-    // a repetition, one for a node looked at in a nearest-node search or a row of cells
-    // looked at. A step ends after the repetition that uses its work up.
+    // a repetition, one for a node or a row of cells looked at in a nearest-node search,
+    // two hundred for a line re-routed. A step ends after the repetition or the line that
+    // uses its work up.
     int64_t stepWork = kSeparationStepWork;
     // Run every phase in its plain form, on the boxes themselves, scanning the whole node
     // array for the nearest node. The results are the same; this is the reference the

@@ -85,7 +85,7 @@ HVector OverlapForce(const HAutoGraphItem& n, const HAutoGraphItem& q) {
 HVector OverlapForce(const HAutoGraphItem& n, const HAutoGraphItem& q, double distance) {
     HVector d = n.centre;
     d -= q.centre;
-    return Along(OverlapDepth(n, q, distance), n, q, d);
+    return Along(OverlapDepth(n.radius, q.radius, distance), n, q, d);
 }
 
 HVector CentreStepForce(const HVector& offsetSum, double count) {

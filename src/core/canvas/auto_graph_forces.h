@@ -35,10 +35,10 @@ HVector SpringForce(const HAutoGraphItem& n, const HAutoGraphItem& p, double c);
 // out of reach.
 HVector SpacingForce(const HAutoGraphItem& n, const HAutoGraphItem& q, double a, double b, double c,
                      HAutoGraphRandom& random);
-// How far n reaches into q, distance apart: the length of the push that takes n out of q,
-// 0 when their circles do not meet.
-inline double OverlapDepth(const HAutoGraphItem& n, const HAutoGraphItem& q, double distance) {
-    const double sum = static_cast<double>(n.radius) + q.radius + 1;
+// How far a node of radius n reaches into one of radius q, distance apart: the length of
+// the push that takes it out, 0 when their circles do not meet.
+inline double OverlapDepth(int32_t n, int32_t q, double distance) {
+    const double sum = static_cast<double>(n) + q + 1;
     return distance - sum >= 0 ? 0.0 : sum - distance;
 }
 // The push that takes n out of q; the second form with their CentreDistance known.

@@ -15,13 +15,13 @@ constexpr int64_t kMaxCellsPerNode = 4;
 // put it in; every bound on cells is widened by it.
 constexpr double kCellSlack = 1.0;
 
-// Cells for searches within a reach are a little taller than the reach, so that the
-// points within reach lie in three rows of cells, and this much narrower, so that little
-// beyond the reach lies in the cells of a row that the search looks at.
-constexpr double kCellsPerReachWidth = 4.0;
-// Such cells serve while a square as wide as the reach holds no more than this many points
-// on average. With a reach far beyond the spacing of the points, as one huge box makes it,
-// the rings around a point, which stop at its nearest neighbour, cost less.
+// Cells for searches within a reach are a little more than twice the reach tall, so that
+// the points within reach of a point lie in its own row of cells and at most one next to
+// it, and a quarter of the reach wide, so that little beyond the reach lies in the part of a row
+// that a search looks at. Such cells serve while a square as wide as the reach holds no
+// more than this many points on average. With a reach far beyond the spacing of the points,
+// as one huge box makes it, the rings around a point, which stop at its nearest neighbour,
+// cost less.
 constexpr double kPointsPerReachSquare = 16.0;
 
 // A single search within a reach of up to this many cells looks at the whole block of
@@ -66,8 +66,8 @@ void HAutoGraphIndex::Build(const std::vector<HAutoGraphPoint>& points, double r
     double cellWidth = 0, cellHeight = 0;
     const double area = std::max(width, 1.0) * std::max(height, 1.0);
     if (reach > 0 && reach * reach * count <= kPointsPerReachSquare * area) {
-        cellHeight = reach + 2 * kCellSlack;
-        cellWidth = std::max(cellHeight / kCellsPerReachWidth, 1.0);
+        cellHeight = 2 * (reach + kCellSlack);
+        cellWidth = std::max((reach + kCellSlack) / 4, 1.0);
     } else {
         cellWidth = width > 0 && height > 0 ? std::sqrt(width * height * kNodesPerCell / count)
                                             : std::max(width, height) * kNodesPerCell / count;
@@ -127,8 +127,14 @@ const int32_t* HAutoGraphIndex::RowStarts(int32_t row) const {
 }
 
 int32_t HAutoGraphIndex::Nearest(double x, double y, int32_t exclude, double reach) const {
+    const HAutoGraphPoint* nearest = NearestPoint(x, y, exclude, reach);
+    return nearest != nullptr ? nearest->order : -1;
+}
+
+const HAutoGraphPoint* HAutoGraphIndex::NearestPoint(double x, double y, int32_t exclude,
+                                                     double reach) const {
     if (m_points.empty() || !(reach >= 0)) {
-        return -1;
+        return nullptr;
     }
     HAutoGraphNearestSearch search(x, y, exclude, reach);
     const int32_t column = CellColumn(x);
@@ -138,38 +144,39 @@ int32_t HAutoGraphIndex::Nearest(double x, double y, int32_t exclude, double rea
     m_visits += 1 + starts[column + 1] - starts[column];
     if (search.Scan(m_points.data() + starts[column], m_points.data() + starts[column + 1])) {
         // Any other point on the very centre lies in the same cell, later.
-        return search.Best();
+        return search.BestPoint();
     }
     if (reach + kCellSlack <= kBlockCells * std::min(m_cellWidth, m_cellHeight)) {
         SearchBlock(search, column, row);
     } else {
         SearchRings(search, column, row);
     }
-    return search.Best();
+    return search.BestPoint();
 }
 
 void HAutoGraphIndex::NearestOfEach(const std::vector<double>& reach,
-                                    std::vector<int32_t>& nearest) {
+                                    std::vector<HAutoGraphPoint>& nearest) {
     m_kept.resize(m_points.size());
+    HAutoGraphPoint none;
+    none.order = -1;
     for (int32_t row = 0; row < m_rows; ++row) {
         const int32_t* starts = RowStarts(row);
         for (int32_t k = starts[0]; k < starts[m_columns]; ++k) {
             const HAutoGraphPoint& p = m_points[static_cast<size_t>(k)];
             const double pointReach = reach[static_cast<size_t>(p.order)];
-            int32_t& found = nearest[static_cast<size_t>(p.order)];
-            if (!(pointReach >= 0)) {
-                found = -1;
-            } else if (pointReach + kCellSlack <= m_cellHeight) {
-                found = NearestAround(k, pointReach, row);
-            } else {
-                found = Nearest(p.x, p.y, p.order, pointReach);
-            }
+            const HAutoGraphPoint* found = pointReach + kCellSlack <= m_cellHeight
+                                               ? NearestAround(k, pointReach, row)
+                                               : NearestPoint(p.x, p.y, p.order, pointReach);
+            nearest[static_cast<size_t>(p.order)] = found != nullptr ? *found : none;
         }
     }
 }
 
-// The points within reach lie in the own row of cells and the rows above and below.
-int32_t HAutoGraphIndex::NearestAround(int32_t k, double reach, int32_t row) {
+// The points within reach lie in the own row of cells and the row above or below.
+const HAutoGraphPoint* HAutoGraphIndex::NearestAround(int32_t k, double reach, int32_t row) {
+    if (!(reach >= 0)) {
+        return nullptr;
+    }
     const HAutoGraphPoint* points = m_points.data();
     const HAutoGraphPoint& from = points[k];
     HAutoGraphNearestGather gather(from, reach, m_kept.data());
@@ -187,7 +194,7 @@ int32_t HAutoGraphIndex::NearestAround(int32_t k, double reach, int32_t row) {
         centre = gather.Gather(points + k + 1, points + own[end]);
     }
     if (centre != nullptr) {
-        return centre->order;
+        return centre;
     }
     // The rows above and below, narrowed to what the own row leaves in question.
     const double bound = gather.Bound() + kCellSlack;

@@ -18,14 +18,16 @@ public:
     // The order of the point nearest to (x, y) other than exclude, among the points no
     // farther than reach; -1 when there is none that near.
     int32_t Nearest(double x, double y, int32_t exclude, double reach = kUnboundedReach) const;
-    // For every point, nearest[its order] := Nearest (point, its order, reach[its order]);
-    // the other entries of nearest are left alone. Fastest for reaches up to the one the
+    // For every point, nearest[its order] := the point Nearest (point, its order,
+    // reach[its order]) names, or one of order -1 for none; the other entries of nearest
+    // are left alone. Fastest for reaches up to the one the
     // index was built for.
-    void NearestOfEach(const std::vector<double>& reach, std::vector<int32_t>& nearest);
+    void NearestOfEach(const std::vector<double>& reach, std::vector<HAutoGraphPoint>& nearest);
     // Cells and points looked at by the searches since the last build: the work they did.
     int64_t Visits() const { return m_visits; }
 
 private:
+    const HAutoGraphPoint* NearestPoint(double x, double y, int32_t exclude, double reach) const;
     int32_t CellColumn(double x) const;
     int32_t CellRow(double y) const;
     // Searches the cells within reach of the own cell, row by row.
@@ -33,7 +35,7 @@ private:
     // Searches rings of cells around the own cell until no nearer point can lie beyond.
     void SearchRings(HAutoGraphNearestSearch& search, int32_t column, int32_t row) const;
     // The nearest within reach of point k, which lies in row, from the rows around.
-    int32_t NearestAround(int32_t k, double reach, int32_t row);
+    const HAutoGraphPoint* NearestAround(int32_t k, double reach, int32_t row);
     // Where the cells of row begin in the point array, and where the last one ends.
     const int32_t* RowStarts(int32_t row) const;
     // The points of cells first to last of one row.

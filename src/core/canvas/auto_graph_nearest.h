@@ -9,11 +9,13 @@
 
 namespace zarvik {
 
-// A node centre as the grids hold it; order is the node's position in the node array.
+// A node centre as the grids hold it; order is the node's position in the node array,
+// and the radius comes along for those who look the point up.
 struct HAutoGraphPoint {
     double x = 0;
     double y = 0;
     int32_t order = 0;
+    int32_t radius = 0;
 };
 
 inline constexpr double kUnboundedReach = std::numeric_limits<double>::infinity();
@@ -46,6 +48,7 @@ public:
             const double d = std::sqrt(square);  // as CentreDistance measures it
             if (d < m_bound || (d == m_bound && (m_best < 0 || p->order < m_best))) {
                 m_best = p->order;
+                m_bestPoint = p;
                 m_bound = d;
                 squareLimit = square * kMargin;
                 if (d == 0) {
@@ -62,6 +65,8 @@ public:
     double Y() const { return m_y; }
     // The order of the point found, -1 for none.
     int32_t Best() const { return m_best; }
+    // The point found, nullptr for none.
+    const HAutoGraphPoint* BestPoint() const { return m_bestPoint; }
     // The distance of the point found; before one is found, the reach.
     double Bound() const { return m_bound; }
 
@@ -75,6 +80,7 @@ private:
     double m_y;
     int32_t m_exclude;
     int32_t m_best = -1;
+    const HAutoGraphPoint* m_bestPoint = nullptr;
     double m_bound;
     double m_squareLimit;
 };
@@ -100,18 +106,19 @@ public:
 
     // No point nearer than the nearest gathered lies farther than this, nor one as near.
     double Bound() const { return std::sqrt(m_least); }
-    // The order of the nearest point gathered, -1 when none lies within the reach.
-    int32_t Nearest() const {
+    // The nearest point gathered, nullptr when none lies within the reach.
+    const HAutoGraphPoint* Nearest() const {
         HAutoGraphNearestSearch search(m_from.x, m_from.y, m_from.order, m_reach);
         const double limit = m_least * kMargin;
         for (int32_t i = 0; i < m_count; ++i) {
             const double dx = m_from.x - m_kept[i]->x;
             const double dy = m_from.y - m_kept[i]->y;
-            if (dx * dx + dy * dy <= limit) {  // kept before a nearer point came
+            // Those kept before a nearer point came are passed over.
+            if (dx * dx + dy * dy <= limit) {
                 search.Scan(m_kept[i], m_kept[i] + 1);
             }
         }
-        return search.Best();
+        return search.BestPoint();
     }
 
 private:

@@ -1,6 +1,7 @@
 // The passes of the layout engine.
 
 #include <limits>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -140,8 +141,10 @@ void HAutoGraph::SeparationPass() {
 
 HAutoGraphSeparationProgress HAutoGraph::SeparationStart() const {
     // An empty box list makes the pass nothing at all.
-    const int32_t boxes = m_boxes.Count();
-    return HAutoGraphSeparationProgress{0, boxes, 0, boxes > 0 ? m_lines.Count() : 0};
+    HAutoGraphSeparationProgress progress;
+    progress.repetitions = m_boxes.Count();
+    progress.lines = progress.repetitions > 0 ? m_lines.Count() : 0;
+    return progress;
 }
 
 void HAutoGraph::Separate(HAutoGraphSeparationProgress& progress, int64_t work) {
@@ -162,7 +165,11 @@ int64_t HAutoGraph::SeparateOnCopy(HAutoGraphSeparationProgress& progress, int64
     for (const HAutoGraphItem& item : m_items) {
         participates.push_back(Participates(item));
     }
-    HAutoGraphSeparation separation(m_items, participates);
+    if (progress.workspace == nullptr) {
+        progress.workspace = std::make_shared<HAutoGraphSeparation>();
+    }
+    HAutoGraphSeparation& separation = *progress.workspace;
+    separation.Load(m_items, participates);
     int64_t spent = kNodeWork * static_cast<int64_t>(m_items.size());  // the copy
     do {
         spent += separation.Repeat(CanvasSize());

@@ -7,12 +7,13 @@
 
 namespace zarvik {
 
-HAutoGraphSeparation::HAutoGraphSeparation(const std::vector<HAutoGraphItem>& nodes,
-                                           const std::vector<bool>& participates)
-    : m_nodes(nodes) {
-    m_positions.reserve(nodes.size());
-    m_sizes.reserve(nodes.size());
-    m_participates.reserve(nodes.size());
+void HAutoGraphSeparation::Load(const std::vector<HAutoGraphItem>& nodes,
+                                const std::vector<bool>& participates) {
+    m_nodes = nodes;
+    m_positions.clear();
+    m_sizes.clear();
+    m_participates.clear();
+    m_largestRadius = 0;
     for (size_t i = 0; i < nodes.size(); ++i) {
         m_positions.push_back(nodes[i].box->position);
         m_sizes.push_back(nodes[i].box->size);
@@ -22,11 +23,13 @@ HAutoGraphSeparation::HAutoGraphSeparation(const std::vector<HAutoGraphItem>& no
         }
     }
     // A nearest node farther than this cannot push, whichever it is.
-    m_reach.reserve(nodes.size());
+    m_reach.clear();
     for (const HAutoGraphItem& node : nodes) {
         m_reach.push_back(static_cast<double>(node.radius) + m_largestRadius + 1);
     }
-    m_nearest.assign(nodes.size(), -1);
+    HAutoGraphPoint none;
+    none.order = -1;
+    m_nearest.assign(nodes.size(), none);
 }
 
 int64_t HAutoGraphSeparation::Repeat(HSize canvas) {
@@ -57,10 +60,11 @@ void HAutoGraphSeparation::RebuildCentres() {
     for (size_t i = 0; i < m_nodes.size(); ++i) {
         // As MakeAutoGraphItem takes them; the size, and so the radius, stays.
         HAutoGraphItem& node = m_nodes[i];
-        node.centre = HVector(static_cast<double>(m_positions[i].x) + m_sizes[i].cx / 2,
-                              static_cast<double>(m_positions[i].y) + m_sizes[i].cy / 2);
+        node.centre.x = static_cast<double>(m_positions[i].x) + m_sizes[i].cx / 2;
+        node.centre.y = static_cast<double>(m_positions[i].y) + m_sizes[i].cy / 2;
         if (m_participates[i]) {
-            m_points.push_back(HAutoGraphPoint{node.centre.x, node.centre.y, node.order});
+            m_points.push_back(
+                HAutoGraphPoint{node.centre.x, node.centre.y, node.order, node.radius});
         }
     }
     m_index.Build(m_points, 2.0 * m_largestRadius + 1);  // the largest reach
@@ -68,21 +72,21 @@ void HAutoGraphSeparation::RebuildCentres() {
 }
 
 HVector HAutoGraphSeparation::Push(size_t i) const {
-    const int32_t nearest = m_nearest[i];
-    if (nearest < 0) {
+    const HAutoGraphPoint& other = m_nearest[i];
+    if (other.order < 0) {
         return HVector();
     }
     const HAutoGraphItem& node = m_nodes[i];
-    const HAutoGraphItem& other = m_nodes[static_cast<size_t>(nearest)];
-    const double distance = CentreDistance(node.centre, other.centre);
-    const double depth = OverlapDepth(node, other, distance);
+    const double distance = CentreDistance(node.centre.x, node.centre.y, other.x, other.y);
+    const double depth = OverlapDepth(node.radius, other.radius, distance);
     // A push shorter than one unit moves nothing once truncated.
     if (depth < 1) {
         return HVector();
     }
-    const HVector offset(node.centre.x - other.centre.x, node.centre.y - other.centre.y);
+    const HVector offset(node.centre.x - other.x, node.centre.y - other.y);
     if (offset.x == 0 && offset.y == 0) {
-        return OverlapForce(node, other, distance);  // which way depends on the order
+        // Which way depends on the order.
+        return OverlapForce(node, m_nodes[static_cast<size_t>(other.order)], distance);
     }
     return m_directions.Along(depth, offset, distance);
 }

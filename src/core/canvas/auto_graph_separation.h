@@ -21,9 +21,8 @@ inline constexpr int64_t kRerouteWork = 200;
 
 class HAutoGraphSeparation {
 public:
-    // The nodes as built from the box list, and whether each takes part.
-    HAutoGraphSeparation(const std::vector<HAutoGraphItem>& nodes,
-                         const std::vector<bool>& participates);
+    // Takes the nodes as built from the box list, and whether each takes part.
+    void Load(const std::vector<HAutoGraphItem>& nodes, const std::vector<bool>& participates);
 
     // One repetition on a canvas of canvas size; returns the units of work it took (see
     // HAutoGraphOptions::stepWork).
@@ -49,7 +48,7 @@ private:
     std::vector<double> m_reach;
     std::vector<HAutoGraphPoint> m_points;  // the centres of the nodes that take part
     HAutoGraphIndex m_index;
-    std::vector<int32_t> m_nearest;  // of each node that takes part, within its reach
+    std::vector<HAutoGraphPoint> m_nearest;  // of each node that takes part, within its reach
     HAutoGraphDirections m_directions;
 };
 
