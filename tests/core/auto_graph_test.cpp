@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <random>
 #include <vector>
 
+#include "auto_graph_diagram.h"
 #include "core/canvas/auto_graph.h"
+#include "core/canvas/auto_graph_directions.h"
 #include "core/canvas/auto_graph_forces.h"
 #include "core/canvas/auto_graph_random.h"
 #include "core/canvas/auto_graph_step.h"
@@ -16,58 +19,8 @@
 namespace zarvik {
 namespace {
 
-constexpr HSize kCanvas{4000, 4000};
-
-// A diagram with its two lists, and the options a layout of it runs with.
-struct Diagram {
-    HDrawList boxes;
-    HDrawList lines;
-    HAutoGraphRandom random{7};
-    HSize canvas = kCanvas;
-    int32_t fpOnly = 1;
-    int32_t showOnly = 1;
-    bool linearSearch = false;
-
-    HItemObject* Add(int32_t kind, int32_t x, int32_t y, HSize size = {100, 100}) {
-        auto box = MakeBoxItem(kind);
-        box->position = {x, y};
-        box->size = size;
-        HItemObject* raw = box.get();
-        boxes.Append(std::move(box));
-        return raw;
-    }
-    HItemLine* Link(HItemObject* from, HItemObject* to) {
-        auto line = std::make_unique<HItemLine>();
-        line->fromItem = from;
-        line->toItem = to;
-        HItemLine* raw = line.get();
-        lines.Append(std::move(line));
-        return raw;
-    }
-    HAutoGraphOptions Options() {
-        HAutoGraphOptions options;
-        options.fpOnly = fpOnly;
-        options.showOnly = showOnly;
-        options.canvasSize = [this] { return canvas; };
-        options.random = &random;
-        options.linearSearch = linearSearch;
-        return options;
-    }
-    // Steps a whole layout as the frame's timers would; returns the steps that ran.
-    int RunLayout() {
-        HAutoLayoutRun run;
-        run.Start();
-        int steps = 0;
-        const HAutoGraphOptions options = Options();
-        auto step = [&](int32_t i, int32_t n) {
-            return AutoLayoutStep(boxes, lines, 0, i, n, options);
-        };
-        while (run.OnStepTick(step) == HAutoLayoutTick::kStepped) {
-            ++steps;
-        }
-        return steps;
-    }
-};
+using test_support::Diagram;
+using test_support::ExpectSameGeometry;
 
 HAutoGraphItem Node(int32_t x, int32_t y, int32_t radius, int32_t order) {
     HAutoGraphItem node;
@@ -156,6 +109,35 @@ TEST(AutoGraphForces, CoincidentCentresArePushedOppositeWays) {
     const HVector second = OverlapForce(Node(500, 500, 50, 1), Node(500, 500, 50, 0));
     EXPECT_NEAR(first.x, -101.0, 1e-9);
     EXPECT_NEAR(second.x, 101.0, 1e-9);
+}
+
+TEST(AutoGraphForces, QuickDirectionsMoveBoxesAsTheTurnedForce) {
+    // Every offset in a square around a centre, with whole magnitudes and the depths of
+    // overlapping boxes: the push from the quotients must truncate exactly as the push
+    // turned through the angle, also where a component falls on a whole number.
+    const HAutoGraphDirections directions;
+    for (int32_t dx = -70; dx <= 70; ++dx) {
+        for (int32_t dy = -70; dy <= 70; ++dy) {
+            if (dx == 0 && dy == 0) {
+                continue;
+            }
+            const HVector offset(dx, dy);
+            const double length = offset.Length();
+            for (double m : {1.0, 2.0, 5.0, 10.0, 13.0, 17.0, 25.0, 26.0, 29.0, 50.0, 85.0,
+                             101 - length, 61 - length, 145 - length}) {
+                if (m < 1) {
+                    continue;
+                }
+                HVector turned(m, 0);
+                turned.Rotate(offset.Angle());
+                const HVector quick = directions.Along(m, offset, length);
+                ASSERT_EQ(TruncatedStep(quick.x), TruncatedStep(turned.x))
+                    << dx << "," << dy << " " << m;
+                ASSERT_EQ(TruncatedStep(quick.y), TruncatedStep(turned.y))
+                    << dx << "," << dy << " " << m;
+            }
+        }
+    }
 }
 
 TEST(AutoGraphForces, ApplyForceClampsThenMovesOnlyWithinTheCanvas) {
@@ -282,11 +264,43 @@ TEST(AutoGraphNearest, IndexAgreesWithTheScanOnCrowdedLattices) {
         linear.BuildItems();
         for (size_t i = 0; i < indexed.Items().size(); ++i) {
             for (int32_t k : {-1, kKindFile, kKindTask, kKindView}) {
-                const HAutoGraphItem* a = indexed.FindNearest(indexed.Items()[i], k);
-                const HAutoGraphItem* b = linear.FindNearest(linear.Items()[i], k);
-                ASSERT_EQ(a == nullptr, b == nullptr) << n << " " << i << " " << k;
-                if (a != nullptr) {
-                    EXPECT_EQ(a->order, b->order) << n << " " << i << " " << k;
+                // Unbounded, on the very centre only, and reaches that end on a centre
+                // or between two.
+                for (double reach : {kUnboundedReach, 0.0, 50.0, 72.5, 130.0}) {
+                    const HAutoGraphItem* a = indexed.FindNearest(indexed.Items()[i], k, reach);
+                    const HAutoGraphItem* b = linear.FindNearest(linear.Items()[i], k, reach);
+                    ASSERT_EQ(a == nullptr, b == nullptr)
+                        << n << " " << i << " " << k << " " << reach;
+                    if (a != nullptr) {
+                        EXPECT_EQ(a->order, b->order) << n << " " << i << " " << k << " " << reach;
+                    }
+                }
+            }
+        }
+        // Every node's nearest at once, each within a reach of its own, in cells built for
+        // every reach and in cells too small for some.
+        std::vector<HAutoGraphPoint> points;
+        std::vector<double> reach;
+        for (const HAutoGraphItem& item : linear.Items()) {
+            if (linear.Participates(item)) {
+                points.push_back(
+                    HAutoGraphPoint{item.centre.x, item.centre.y, item.order, item.radius});
+            }
+            reach.push_back(30.0 + (item.order % 4) * 25);
+        }
+        for (double side : {105.0, 40.0, 1000.0}) {
+            HAutoGraphIndex index;
+            index.Build(points, side);
+            std::vector<HAutoGraphPoint> nearest(reach.size());
+            index.NearestOfEach(reach, nearest);
+            for (const HAutoGraphPoint& p : points) {
+                const auto i = static_cast<size_t>(p.order);
+                const HAutoGraphItem* b = linear.FindNearest(linear.Items()[i], -1, reach[i]);
+                EXPECT_EQ(nearest[i].order, b != nullptr ? b->order : -1)
+                    << n << " " << i << " " << side;
+                if (b != nullptr) {
+                    EXPECT_EQ(nearest[i].x, b->centre.x);
+                    EXPECT_EQ(nearest[i].radius, b->radius);
                 }
             }
         }
@@ -491,101 +505,50 @@ TEST(AutoGraphSteps, RunPausesOnSelectionAndResumesAtTheSameIteration) {
     EXPECT_EQ(run.redrawNeeded, 0);
 }
 
+TEST(AutoGraphSteps, SeparationGoesOnOverStepsOfTheLastIteration) {
+    // Twenty boxes on one spot, and a step that spends one repetition on the pass.
+    Diagram cut, whole;
+    for (Diagram* d : {&cut, &whole}) {
+        for (int i = 0; i < 20; ++i) {
+            d->Add(kKindTask, 1500, 1500);
+        }
+    }
+    HItemCore* box = cut.boxes.Head();
+    HAutoLayoutRun run;
+    run.Start();
+    HAutoGraphOptions options = cut.Options();
+    options.separation = &run.separation;
+    options.stepWork = 1;
+    auto step = [&](int32_t i, int32_t n) {
+        return AutoLayoutStep(cut.boxes, cut.lines, 0, i, n, options);
+    };
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_EQ(run.OnStepTick(step), HAutoLayoutTick::kStepped);
+    }
+    EXPECT_EQ(run.iteration, 9);  // the last force pass ran; the separation comes next
+    EXPECT_TRUE(run.OnRedrawTick());
+    ASSERT_EQ(run.OnStepTick(step), HAutoLayoutTick::kStepped);
+    EXPECT_EQ(run.separation.done, 1);
+    EXPECT_EQ(run.iteration, 9);
+    EXPECT_TRUE(run.OnRedrawTick());  // the canvas shows every part of the pass
+    box->SetSelected(1);
+    EXPECT_EQ(run.OnStepTick(step), HAutoLayoutTick::kWaiting);
+    EXPECT_EQ(run.separation.done, 1);
+    box->SetSelected(0);
+    int steps = 1;
+    while (run.OnStepTick(step) == HAutoLayoutTick::kStepped) {
+        ++steps;
+    }
+    EXPECT_EQ(steps, 20);
+    EXPECT_EQ(run.iteration, 10);
+
+    EXPECT_EQ(whole.RunLayout(std::numeric_limits<int64_t>::max()), 10);
+    ExpectSameGeometry(cut, whole, 20);
+}
+
 TEST(AutoGraphSteps, EmptyDiagramStepsStillCount) {
     Diagram d;
     EXPECT_EQ(d.RunLayout(), 10);
-}
-
-// --- whole layouts: the index against the plain scan ---
-
-// A random diagram: boxes of every kind, some hiding their lines, some stacked on one
-// another, and about as many lines as boxes.
-void BuildRandomDiagram(Diagram& d, int boxes, uint32_t seed) {
-    std::mt19937 generator(seed);
-    std::uniform_int_distribution<int> kind(kKindFile, kKindView), coordinate(0, 2800),
-        side(30, 200), coin(0, 9);
-    std::vector<HItemObject*> added;
-    for (int i = 0; i < boxes; ++i) {
-        HPoint at{coordinate(generator), coordinate(generator)};
-        if (!added.empty() && coin(generator) == 0) {
-            at = added[static_cast<size_t>(coordinate(generator)) % added.size()]->position;
-        }
-        HItemObject* box = d.Add(kind(generator), at.x, at.y, {side(generator), side(generator)});
-        box->lineHide = coin(generator) == 0;
-        added.push_back(box);
-    }
-    std::uniform_int_distribution<size_t> pick(0, added.size() - 1);
-    for (int i = 0; i < boxes; ++i) {
-        d.Link(added[pick(generator)], added[pick(generator)]);
-    }
-}
-
-TEST(AutoGraphLayout, IndexedLayoutEqualsTheScanningLayout) {
-    struct Case {
-        int boxes;
-        int32_t fpOnly;
-    };
-    const Case cases[] = {{1, 1}, {2, 0}, {40, 1}, {40, 0}, {150, 0}, {300, 1}, {300, 0}};
-    uint32_t seed = 100;
-    for (const Case& c : cases) {
-        Diagram indexed, scanning;
-        for (Diagram* d : {&indexed, &scanning}) {
-            BuildRandomDiagram(*d, c.boxes, seed);
-            d->fpOnly = c.fpOnly;
-            d->canvas = {3000, 2600};
-            d->random.SetSeed(seed);
-        }
-        scanning.linearSearch = true;
-        ++seed;
-        EXPECT_EQ(indexed.RunLayout(), 10);
-        EXPECT_EQ(scanning.RunLayout(), 10);
-        const auto a = indexed.boxes.Snapshot(), b = scanning.boxes.Snapshot();
-        int moved = 0;
-        for (size_t i = 0; i < a.size(); ++i) {
-            const auto& boxA = dynamic_cast<const HItemObject&>(*a[i]);
-            const auto& boxB = dynamic_cast<const HItemObject&>(*b[i]);
-            ASSERT_EQ(boxA.position, boxB.position) << c.boxes << " box " << i;
-            moved += boxA.position != HPoint{} ? 1 : 0;
-        }
-        EXPECT_GT(moved, 0);
-        const auto la = indexed.lines.Snapshot(), lb = scanning.lines.Snapshot();
-        for (size_t i = 0; i < la.size(); ++i) {
-            const auto& lineA = static_cast<const HItemLine&>(*la[i]);
-            const auto& lineB = static_cast<const HItemLine&>(*lb[i]);
-            ASSERT_EQ(lineA.fromOffset, lineB.fromOffset) << c.boxes << " line " << i;
-            ASSERT_EQ(lineA.toOffset, lineB.toOffset) << c.boxes << " line " << i;
-        }
-    }
-}
-
-TEST(AutoGraphLayout, SameSeedSameLayout) {
-    Diagram first, second;
-    for (Diagram* d : {&first, &second}) {
-        BuildRandomDiagram(*d, 60, 5);
-        d->random.SetSeed(42);
-        d->RunLayout();
-    }
-    const auto a = first.boxes.Snapshot(), b = second.boxes.Snapshot();
-    for (size_t i = 0; i < a.size(); ++i) {
-        EXPECT_EQ(dynamic_cast<const HItemObject&>(*a[i]).position,
-                  dynamic_cast<const HItemObject&>(*b[i]).position);
-    }
-}
-
-TEST(AutoGraphLayout, StackedBoxesEndApart) {
-    // Three transactions on one spot: the separation pass parts them.
-    Diagram d;
-    for (int i = 0; i < 3; ++i) {
-        d.Add(kKindTask, 1500, 1500);
-    }
-    d.RunLayout();
-    const auto items = d.boxes.Snapshot();
-    for (size_t i = 0; i < items.size(); ++i) {
-        for (size_t j = i + 1; j < items.size(); ++j) {
-            EXPECT_NE(dynamic_cast<const HItemObject&>(*items[i]).position,
-                      dynamic_cast<const HItemObject&>(*items[j]).position);
-        }
-    }
 }
 
 }  // namespace

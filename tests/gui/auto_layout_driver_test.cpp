@@ -87,5 +87,67 @@ TEST_F(AutoLayoutDriverTest, WaitsWhileABoxIsSelectedAndStopsOnRequest) {
     EXPECT_FALSE(doc.History().CanUndo());
 }
 
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+TEST_F(AutoLayoutDriverTest, StoppedInTheSeparationPassItsMovesSoFarAreOneUndoStep) {
+    // Forty more transactions on one spot, and a separation pass cut after every
+    // repetition: the pass takes many steps.
+    for (int i = 0; i < 40; ++i) {
+        auto task = std::make_unique<HItemTask>();
+        task->position = {300, 300};
+        doc.Boxes().Append(std::move(task));
+    }
+    doc.ResetHistory();
+    auto positions = [this] {
+        std::vector<HPoint> now;
+        for (HItemCore* box = doc.Boxes().Head(); box != nullptr; box = box->next) {
+            now.push_back(Position(box));
+        }
+        return now;
+    };
+    const std::vector<HPoint> before = positions();
+    PaintCounter counter;
+    canvas.viewport()->installEventFilter(&counter);
+    canvas.show();
+    driver.SetStepWork(1);
+    driver.Start();
+    QElapsedTimer clock;
+    clock.start();
+    int paintsAtSeparation = -1;  // when the pass was first seen going on
+    while (driver.IsRunning() && clock.elapsed() < 5000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (!driver.Run().separation.InProgress()) {
+            continue;
+        }
+        if (paintsAtSeparation < 0) {
+            paintsAtSeparation = counter.paints;
+        } else if (driver.Run().separation.done >= 10 && counter.paints > paintsAtSeparation) {
+            break;
+        }
+    }
+    ASSERT_TRUE(driver.IsRunning());
+    ASSERT_TRUE(driver.Run().separation.InProgress());
+    EXPECT_GT(counter.paints, paintsAtSeparation);  // the canvas shows the pass as it goes
+
+    driver.Stop();
+    const std::vector<HPoint> stopped = positions();
+    EXPECT_NE(before, stopped);
+    ASSERT_EQ(1, doc.UndoStep());
+    EXPECT_EQ(before, positions());
+    EXPECT_FALSE(doc.History().CanUndo());
+    ASSERT_EQ(1, doc.RedoStep());
+    EXPECT_EQ(stopped, positions());
+}
+
 }  // namespace
 }  // namespace zarvik::gui

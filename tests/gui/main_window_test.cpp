@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 #include "core/command/command_ids.h"
 #include "core/fp/estimate.h"
@@ -168,6 +170,39 @@ TEST(MainWindow, ClosingStopsTheLayoutBeforeTheQuestions) {
     EXPECT_EQ("終了しますか？", ui.messages[0].text);
     EXPECT_EQ(3, window.Document().Boxes().Count());
     EXPECT_TRUE(window.Action(kCmdAutoLayout)->isEnabled());
+}
+
+// A key pressed on the canvas while the separation pass goes on over many steps ends the
+// layout there; undo takes the boxes back to where they were placed.
+TEST(MainWindow, AKeyStopsTheLayoutDuringTheSeparationPass) {
+    HMainWindow window;
+    for (int i = 0; i < 30; ++i) {
+        window.Action(kCmdPlaceTask)->trigger();
+        Click(window.Canvas().viewport(), QPoint(100, 100));
+    }
+    auto positions = [&window] {
+        std::vector<HPoint> now;
+        for (HItemCore* box = window.Document().Boxes().Head(); box != nullptr; box = box->next) {
+            now.push_back(dynamic_cast<const HItemObject*>(box)->position);
+        }
+        return now;
+    };
+    const std::vector<HPoint> placed = positions();
+    window.Layout().SetStepWork(1);  // one repetition a step
+    window.Action(kCmdAutoLayout)->trigger();
+    QElapsedTimer clock;
+    clock.start();
+    while (window.Layout().IsRunning() && window.Layout().Run().separation.done < 3 &&
+           clock.elapsed() < 5000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    ASSERT_TRUE(window.Layout().Run().separation.InProgress());
+
+    QTest::keyClick(window.Canvas().viewport(), Qt::Key_Shift);
+    EXPECT_FALSE(window.Layout().IsRunning());
+    EXPECT_NE(placed, positions());
+    window.Action(kCmdUndo)->trigger();
+    EXPECT_EQ(placed, positions());
 }
 
 // A selected box dragged with the mouse in the whole window (panels and all) moves with it.

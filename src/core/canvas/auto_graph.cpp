@@ -44,15 +44,17 @@ bool HAutoGraph::Participates(const HAutoGraphItem& node) const {
     return !(m_options.showOnly == 1 && node.box->lineHide == 1);
 }
 
-const HAutoGraphItem* HAutoGraph::FindNearest(const HAutoGraphItem& node, int32_t kind) const {
+const HAutoGraphItem* HAutoGraph::FindNearest(const HAutoGraphItem& node, int32_t kind,
+                                              double reach) const {
     if (m_options.linearSearch) {
-        return NearestByScan(node, kind);
+        return NearestByScan(node, kind, reach);
     }
-    const int32_t nearest = IndexFor(kind).Nearest(node.centre, node.order);
+    const int32_t nearest = IndexFor(kind).Nearest(node.centre.x, node.centre.y, node.order, reach);
     return nearest < 0 ? nullptr : &m_items[static_cast<size_t>(nearest)];
 }
 
-const HAutoGraphItem* HAutoGraph::NearestByScan(const HAutoGraphItem& node, int32_t kind) const {
+const HAutoGraphItem* HAutoGraph::NearestByScan(const HAutoGraphItem& node, int32_t kind,
+                                                double reach) const {
     const HAutoGraphItem* best = nullptr;
     double bestDistance = 0;
     for (const HAutoGraphItem& other : m_items) {
@@ -66,7 +68,7 @@ const HAutoGraphItem* HAutoGraph::NearestByScan(const HAutoGraphItem& node, int3
             bestDistance = d;
         }
     }
-    return best;
+    return best != nullptr && bestDistance <= reach ? best : nullptr;
 }
 
 const HAutoGraphIndex& HAutoGraph::IndexFor(int32_t kind) const {
@@ -74,14 +76,14 @@ const HAutoGraphIndex& HAutoGraph::IndexFor(int32_t kind) const {
     if (found != m_indexes.end()) {
         return found->second;
     }
-    std::vector<int32_t> members;
+    std::vector<HAutoGraphPoint> points;
     for (const HAutoGraphItem& item : m_items) {
         if (Participates(item) && (kind == -1 || item.box->kind == kind)) {
-            members.push_back(item.order);
+            points.push_back(HAutoGraphPoint{item.centre.x, item.centre.y, item.order});
         }
     }
     HAutoGraphIndex& index = m_indexes[kind];
-    index.Build(m_items, members);
+    index.Build(points);
     return index;
 }
 

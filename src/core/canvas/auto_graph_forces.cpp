@@ -20,33 +20,16 @@ double Direction(const HAutoGraphItem& n, const HAutoGraphItem& q, const HVector
     return d.Angle();
 }
 
-HVector Along(double magnitude, double angle) {
+// The force of magnitude from q toward n, its direction turned by jitter. A zero force
+// has no direction to work out.
+HVector Along(double magnitude, const HAutoGraphItem& n, const HAutoGraphItem& q, const HVector& d,
+              double jitter = 0) {
+    if (magnitude == 0) {
+        return HVector();
+    }
     HVector v(magnitude, 0);
-    v.Rotate(angle);
+    v.Rotate(Direction(n, q, d) + jitter);
     return v;
-}
-
-// Forces far beyond any canvas cannot move a box anyway; holding them to this keeps the
-// integer arithmetic defined.
-constexpr double kStepLimit = 1e12;
-
-int64_t TruncatedStep(double value) {
-    if (!std::isfinite(value)) {
-        return 0;
-    }
-    if (value > kStepLimit) {
-        return static_cast<int64_t>(kStepLimit);
-    }
-    if (value < -kStepLimit) {
-        return -static_cast<int64_t>(kStepLimit);
-    }
-    return static_cast<int64_t>(std::trunc(value));
-}
-
-int32_t Coordinate(int64_t value) {
-    return static_cast<int32_t>(value < -kCoordinateLimit  ? -kCoordinateLimit
-                                : value > kCoordinateLimit ? kCoordinateLimit
-                                                           : value);
 }
 
 }  // namespace
@@ -62,7 +45,7 @@ HVector SpringForce(const HAutoGraphItem& n, const HAutoGraphItem& p, double c) 
     if (m > sum / 2) {
         m = sum / 2;
     }
-    return Along(m, Direction(n, p, d));
+    return Along(m, n, p, d);
 }
 
 HVector SpacingForce(const HAutoGraphItem& n, const HAutoGraphItem& q, double a, double b, double c,
@@ -92,44 +75,29 @@ HVector SpacingForce(const HAutoGraphItem& n, const HAutoGraphItem& q, double a,
         }
     }
     const double jitter = static_cast<double>(random.Next()) / kAutoGraphRandomMax * kSpacingJitter;
-    return Along(m, Direction(n, q, d) + jitter);
+    return Along(m, n, q, d, jitter);
 }
 
 HVector OverlapForce(const HAutoGraphItem& n, const HAutoGraphItem& q) {
+    return OverlapForce(n, q, CentreDistance(n.centre, q.centre));
+}
+
+HVector OverlapForce(const HAutoGraphItem& n, const HAutoGraphItem& q, double distance) {
     HVector d = n.centre;
     d -= q.centre;
-    const double distance = d.Length();
-    const double sum = static_cast<double>(n.radius) + q.radius + 1;
-    const double m = distance - sum >= 0 ? 0.0 : sum - distance;
-    return Along(m, Direction(n, q, d));
+    return Along(OverlapDepth(n.radius, q.radius, distance), n, q, d);
+}
+
+HVector CentreStepForce(const HVector& offsetSum, double count) {
+    const HVector mean(offsetSum.x / count, offsetSum.y / count);
+    // A mean right at the middle has the angle 0, so the step then goes along -x.
+    HVector step(kCentreStepLength, 0);
+    step.Rotate(mean.Angle() + std::numbers::pi);
+    return step;
 }
 
 void ApplyForce(HItemObject& box, const HVector& force, HSize canvas) {
-    int64_t x = box.position.x;
-    int64_t y = box.position.y;
-    const int64_t w = box.size.cx;
-    const int64_t h = box.size.cy;
-    if (x < 0) {
-        x = 0;
-    }
-    if (y < 0) {
-        y = 0;
-    }
-    if (canvas.cx < x + w) {
-        x = canvas.cx - w - 1;
-    }
-    if (canvas.cy < y + h) {
-        y = canvas.cy - h - 1;
-    }
-    const int64_t nx = x + TruncatedStep(force.x);
-    if (nx > 0 && nx + w < canvas.cx) {
-        x = nx;
-    }
-    const int64_t ny = y + TruncatedStep(force.y);
-    if (ny > 0 && ny + h < canvas.cy) {
-        y = ny;
-    }
-    box.position = HPoint{Coordinate(x), Coordinate(y)};
+    box.position = ForcedPosition(box.position, box.size, force, canvas);
 }
 
 }  // namespace zarvik

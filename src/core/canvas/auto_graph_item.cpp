@@ -18,10 +18,4 @@ HAutoGraphItem MakeAutoGraphItem(HItemObject& box, int32_t order) {
     return item;
 }
 
-double CentreDistance(const HVector& a, const HVector& b) {
-    HVector d = a;
-    d -= b;
-    return d.Length();
-}
-
 }  // namespace zarvik

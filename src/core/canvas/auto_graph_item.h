@@ -1,6 +1,7 @@
 #pragma once
 // One node of the layout: a box with the centre and radius taken when the node was built.
 
+#include <cmath>
 #include <cstdint>
 
 #include "core/items/outline_geometry.h"
@@ -19,8 +20,15 @@ struct HAutoGraphItem {
 // A node for box at the given array position, from the box's current geometry.
 HAutoGraphItem MakeAutoGraphItem(HItemObject& box, int32_t order);
 
-// The distance between two node centres. The linear search and the index both measure
-// with this, so they agree to the last bit.
-double CentreDistance(const HVector& a, const HVector& b);
+// The distance between two node centres, (ax, ay) and (bx, by). The linear search and the
+// index both measure with this, so they agree to the last bit.
+inline double CentreDistance(double ax, double ay, double bx, double by) {
+    const double dx = ax - bx;
+    const double dy = ay - by;
+    return std::sqrt(dx * dx + dy * dy);
+}
+inline double CentreDistance(const HVector& a, const HVector& b) {
+    return CentreDistance(a.x, a.y, b.x, b.y);
+}
 
 }  // namespace zarvik

@@ -1,11 +1,13 @@
 // The passes of the layout engine.
 
-#include <numbers>
+#include <limits>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "core/canvas/auto_graph.h"
 #include "core/canvas/auto_graph_forces.h"
+#include "core/canvas/auto_graph_separation.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_line.h"
 #include "core/items/item_object.h"
@@ -70,7 +72,8 @@ void HAutoGraph::SpacingPhase(HSize canvas) {
         }
         const bool isFile = node.box->kind == kKindFile;
         HVector force;
-        if (const HAutoGraphItem* nearest = FindNearest(node, -1)) {
+        // Spacing has no force beyond its reach, and draws no jitter there.
+        if (const HAutoGraphItem* nearest = FindNearest(node, -1, kSpacingReach)) {
             double b = kSpacingB;
             double c = 1.0;
             if (isFile) {
@@ -81,7 +84,7 @@ void HAutoGraph::SpacingPhase(HSize canvas) {
             force = SpacingForce(node, *nearest, kSpacingA, b, c, m_random);
         }
         if (isFile) {
-            if (const HAutoGraphItem* file = FindNearest(node, kKindFile)) {
+            if (const HAutoGraphItem* file = FindNearest(node, kKindFile, kSpacingReach)) {
                 force += SpacingForce(node, *file, kSpacingA, kSpacingB, 1.0, m_random);
             }
         }
@@ -93,7 +96,8 @@ void HAutoGraph::OverlapPhase(HSize canvas) {
     for (const HAutoGraphItem& node : m_items) {
         HVector force;
         if (Participates(node)) {
-            if (const HAutoGraphItem* nearest = FindNearest(node, -1)) {
+            // Spacing has no force beyond its reach, and draws no jitter there.
+            if (const HAutoGraphItem* nearest = FindNearest(node, -1, kSpacingReach)) {
                 force = OverlapForce(node, *nearest);
             }
         }
@@ -106,18 +110,14 @@ void HAutoGraph::CentreStep(HSize canvas) {
     if (m_items.empty()) {
         return;
     }
-    HVector mean;
+    HVector sum;
     const HVector middle(canvas.cx / 2, canvas.cy / 2);
     for (const HAutoGraphItem& item : m_items) {
         HVector offset = item.centre;
         offset -= middle;
-        mean += offset;
+        sum += offset;
     }
-    const double count = static_cast<double>(m_items.size());
-    mean = HVector(mean.x / count, mean.y / count);
-    // A mean right at the middle has the angle 0, so the step then goes along -x.
-    HVector step(kCentreStepLength, 0);
-    step.Rotate(mean.Angle() + std::numbers::pi);
+    const HVector step = CentreStepForce(sum, static_cast<double>(m_items.size()));
     for (const HAutoGraphItem& item : m_items) {
         ApplyForce(*item.box, step, canvas);
     }
@@ -135,21 +135,83 @@ void HAutoGraph::ForcePass() {
 }
 
 void HAutoGraph::SeparationPass() {
-    if (m_boxes.Count() == 0) {
-        return;
+    HAutoGraphSeparationProgress progress = SeparationStart();
+    Separate(progress, std::numeric_limits<int64_t>::max());
+}
+
+HAutoGraphSeparationProgress HAutoGraph::SeparationStart() const {
+    // An empty box list makes the pass nothing at all.
+    HAutoGraphSeparationProgress progress;
+    progress.repetitions = m_boxes.Count();
+    progress.lines = progress.repetitions > 0 ? m_lines.Count() : 0;
+    return progress;
+}
+
+void HAutoGraph::Separate(HAutoGraphSeparationProgress& progress, int64_t work) {
+    int64_t spent = 0;
+    if (progress.done < progress.repetitions) {
+        BuildItems();
+        spent = m_options.linearSearch ? SeparateOnBoxes(progress, work)
+                                       : SeparateOnCopy(progress, work);
     }
-    const int32_t repetitions = m_boxes.Count();
-    for (int32_t i = 0; i < repetitions; ++i) {
+    if (progress.done >= progress.repetitions && spent < work) {
+        Reroute(progress, work - spent);
+    }
+}
+
+int64_t HAutoGraph::SeparateOnCopy(HAutoGraphSeparationProgress& progress, int64_t work) {
+    std::vector<bool> participates;
+    participates.reserve(m_items.size());
+    for (const HAutoGraphItem& item : m_items) {
+        participates.push_back(Participates(item));
+    }
+    if (progress.workspace == nullptr) {
+        progress.workspace = std::make_shared<HAutoGraphSeparation>();
+    }
+    HAutoGraphSeparation& separation = *progress.workspace;
+    separation.Load(m_items, participates);
+    int64_t spent = kNodeWork * static_cast<int64_t>(m_items.size());  // the copy
+    do {
+        spent += separation.Repeat(CanvasSize());
+        ++progress.done;
+    } while (progress.done < progress.repetitions && spent < work);
+    separation.Store();
+    return spent;
+}
+
+int64_t HAutoGraph::SeparateOnBoxes(HAutoGraphSeparationProgress& progress, int64_t work) {
+    int64_t spent = 0;
+    do {
         BuildItems();
         const HSize canvas = CanvasSize();
         OverlapPhase(canvas);
         CentreStep(canvas);
-    }
-    for (HItemCore* item = m_lines.Head(); item != nullptr; item = item->next) {
+        const auto nodes = static_cast<int64_t>(m_items.size());
+        spent += nodes * (kNodeWork + nodes);  // each node scans every node
+        ++progress.done;
+    } while (progress.done < progress.repetitions && spent < work);
+    return spent;
+}
+
+void HAutoGraph::Reroute(HAutoGraphSeparationProgress& progress, int64_t work) {
+    // Each line goes straight between its boxes' centres, whatever the others do.
+    int32_t index = 0;
+    int64_t spent = 0;
+    for (HItemCore* item = m_lines.Head(); item != nullptr && progress.rerouted < progress.lines;
+         item = item->next, ++index) {
+        if (index < progress.rerouted) {
+            continue;
+        }
+        if (spent >= work) {
+            return;
+        }
         if (auto* line = dynamic_cast<HItemLine*>(item)) {
             line->RerouteEnds();
         }
+        ++progress.rerouted;
+        spent += kRerouteWork;
     }
+    progress.rerouted = progress.lines;  // the end of the list: nothing is left
 }
 
 }  // namespace zarvik

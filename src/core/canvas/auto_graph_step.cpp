@@ -14,9 +14,22 @@ int AutoLayoutStep(HDrawList& boxes, HDrawList& lines, int pendingItem, int32_t 
         return 0;
     }
     HAutoGraph graph(boxes, lines, options);
+    const bool last = iteration + 1 >= limit;
+    if (options.separation == nullptr) {
+        graph.ForcePass();
+        if (last) {
+            graph.SeparationPass();
+        }
+        return 1;
+    }
+    HAutoGraphSeparationProgress& separation = *options.separation;
+    if (separation.InProgress()) {
+        graph.Separate(separation, options.stepWork);
+        return 1;
+    }
     graph.ForcePass();
-    if (iteration + 1 >= limit) {
-        graph.SeparationPass();
+    if (last) {
+        separation = graph.SeparationStart();
     }
     return 1;
 }
@@ -36,6 +49,7 @@ void HAutoLayoutRun::Start() {
     iteration = 0;
     limit = kAutoLayoutIterationLimit;
     redrawNeeded = 0;
+    separation = HAutoGraphSeparationProgress{};
 }
 
 HAutoLayoutTick HAutoLayoutRun::OnStepTick(const std::function<int(int32_t, int32_t)>& step) {
@@ -50,7 +64,9 @@ HAutoLayoutTick HAutoLayoutRun::OnStepTick(const std::function<int(int32_t, int3
         return HAutoLayoutTick::kWaiting;
     }
     redrawNeeded = 1;
-    iteration += result;
+    if (!separation.InProgress()) {
+        iteration += result;
+    }
     return HAutoLayoutTick::kStepped;
 }
 

@@ -19,7 +19,10 @@ inline constexpr int32_t kAutoLayoutIterationLimit = 10;
 
 // Step iteration of limit: -1 when the layout is over; 0 while a box or line is selected
 // or an item is pending (the layout waits); otherwise a force pass, after the last one
-// also the separation pass, and 1. The caller records no undo step for it.
+// also the separation pass, and 1. With a separation progress in the options, the step of
+// the last iteration begins the separation pass, and the steps that follow go on with it
+// until it is over, each returning 1 for the same iteration. The caller records no undo
+// step for it.
 int AutoLayoutStep(HDrawList& boxes, HDrawList& lines, int pendingItem, int32_t iteration,
                    int32_t limit, const HAutoGraphOptions& options);
 // The same on the document's lists; when boxes moved, its observers hear of it (the next
@@ -42,6 +45,9 @@ struct HAutoLayoutRun {
     int32_t redrawNeeded = 0;
     // The jitter of every step of this run's layouts (the step options point here).
     HAutoGraphRandom random;
+    // The separation pass of the last iteration while it goes on (the options point here);
+    // the iteration is over when the pass is.
+    HAutoGraphSeparationProgress separation;
 
     // The command: (re)starts at iteration 0. The frame then cancels the canvas
     // interaction and arms the step timer, then the redraw timer.

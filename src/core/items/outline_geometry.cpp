@@ -1,6 +1,7 @@
 #include "core/items/outline_geometry.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -137,26 +138,48 @@ HPoint ShortcutPointOnRect(HPoint p, HSize s, HPoint target) {
     return corners[corner];
 }
 
+namespace {
+
+// The cosine and sine of every whole degree, worked out once.
+struct DegreeTable {
+    std::array<double, 360> cos;
+    std::array<double, 360> sin;
+
+    DegreeTable() {
+        for (int degree = 0; degree < 360; ++degree) {
+            const double theta = degree * 0.017453292519943295;
+            cos[static_cast<size_t>(degree)] = std::cos(theta);
+            sin[static_cast<size_t>(degree)] = std::sin(theta);
+        }
+    }
+};
+
+const DegreeTable& Degrees() {
+    static const DegreeTable table;
+    return table;
+}
+
+}  // namespace
+
 HPoint NearestPointOnEllipse(HPoint p, HSize s, HPoint target) {
     const int32_t a = s.cx / 2;
     const int32_t b = s.cy / 2;
     const double cx = p.x + a;
     const double cy = p.y + b;
-    int best = 0;
+    const DegreeTable& degrees = Degrees();
+    size_t best = 0;
     double bestDistance = 0;
-    for (int degree = 0; degree < 360; ++degree) {
-        const double theta = degree * 0.017453292519943295;
-        const double ex = cx + a * std::cos(theta);
-        const double ey = cy + b * std::sin(theta);
+    for (size_t degree = 0; degree < 360; ++degree) {
+        const double ex = cx + a * degrees.cos[degree];
+        const double ey = cy + b * degrees.sin[degree];
         const double d = (ex - target.x) * (ex - target.x) + (ey - target.y) * (ey - target.y);
         if (degree == 0 || d < bestDistance) {
             best = degree;
             bestDistance = d;
         }
     }
-    const double theta = best * 0.017453292519943295;
-    return HPoint{static_cast<int32_t>(cx + a * std::cos(theta)),
-                  static_cast<int32_t>(cy + b * std::sin(theta))};
+    return HPoint{static_cast<int32_t>(cx + a * degrees.cos[best]),
+                  static_cast<int32_t>(cy + b * degrees.sin[best])};
 }
 
 HVector& HVector::operator+=(const HVector& other) {

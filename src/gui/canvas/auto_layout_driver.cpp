@@ -47,6 +47,8 @@ void HAutoLayoutDriver::OnStepTick() {
     HAutoGraphOptions options =
         AutoGraphOptionsFrom(System().settings, [canvas] { return canvas->CanvasSizeNow(); });
     options.random = &m_run.random;
+    options.separation = &m_run.separation;
+    options.stepWork = m_stepWork;
     const int pending = canvas->Controller().PendingItem() != nullptr ? 1 : 0;
     const HAutoLayoutTick tick = m_run.OnStepTick([&](int32_t iteration, int32_t limit) {
         return AutoLayoutStep(m_doc, pending, iteration, limit, options);

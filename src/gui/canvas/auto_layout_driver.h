@@ -29,6 +29,10 @@ public:
     // Ends the layout where it stands; what it moved becomes one undo step.
     void Stop();
     bool IsRunning() const { return m_stepTimer.isActive(); }
+    // Where the run stands.
+    const HAutoLayoutRun& Run() const { return m_run; }
+    // The separation work of each step (see HAutoGraphOptions::stepWork).
+    void SetStepWork(int64_t work) { m_stepWork = work; }
 
 signals:
     void RunningChanged(bool running);
@@ -45,6 +49,7 @@ private:
     QTimer m_stepTimer;
     QTimer m_redrawTimer;
     bool m_moved = false;  // a step of this run moved boxes
+    int64_t m_stepWork = kSeparationStepWork;
 };
 
 }  // namespace zarvik::gui

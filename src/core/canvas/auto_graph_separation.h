@@ -1,0 +1,55 @@
+#pragma once
+// The repetitions of the separation pass, worked on a copy of the boxes' geometry: a
+// repetition rebuilds the centres from these positions, pushes each node out of its
+// nearest neighbour and takes the centre step, all as the boxes themselves would move, and
+// the positions go back to the boxes at the end of the timer step.
+
+#include <cstdint>
+#include <vector>
+
+#include "core/canvas/auto_graph_directions.h"
+#include "core/canvas/auto_graph_index.h"
+#include "core/canvas/auto_graph_item.h"
+#include "core/port/gdi_types.h"
+
+namespace zarvik {
+
+// The units of work of a node in a repetition, beside the search for its nearest node,
+// and of re-routing a line.
+inline constexpr int64_t kNodeWork = 10;
+inline constexpr int64_t kRerouteWork = 200;
+
+class HAutoGraphSeparation {
+public:
+    // Takes the nodes as built from the box list, and whether each takes part.
+    void Load(const std::vector<HAutoGraphItem>& nodes, const std::vector<bool>& participates);
+
+    // One repetition on a canvas of canvas size; returns the units of work it took (see
+    // HAutoGraphOptions::stepWork).
+    int64_t Repeat(HSize canvas);
+    // Moves the boxes to the positions reached.
+    void Store() const;
+
+private:
+    // The centres from the positions, and the nearest neighbour of each.
+    void RebuildCentres();
+    // The push that takes node i, which takes part, out of its nearest one.
+    HVector Push(size_t i) const;
+    // The centre step of the repetition, from the centres at its start.
+    HVector StepToMiddle(HSize canvas) const;
+
+    std::vector<HAutoGraphItem> m_nodes;
+    std::vector<HPoint> m_positions;
+    std::vector<HSize> m_sizes;
+    std::vector<uint8_t> m_participates;
+    // A node's nearest neighbour pushes it only from nearer than its reach: its own radius
+    // plus the largest radius plus one.
+    int32_t m_largestRadius = 0;
+    std::vector<double> m_reach;
+    std::vector<HAutoGraphPoint> m_points;  // the centres of the nodes that take part
+    HAutoGraphIndex m_index;
+    std::vector<HAutoGraphPoint> m_nearest;  // of each node that takes part, within its reach
+    HAutoGraphDirections m_directions;
+};
+
+}  // namespace zarvik
