@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <cstdint>
 #include <limits>
@@ -80,6 +81,47 @@ TEST(Cp932RoundTrip, EveryTwoAndThreeBytesKeepTheirBytes) {
               "あ" + RawByte(0xFF) + "い" + RawByte(0x81) + " ");
     // Bytes that once drifted on every save: an invalid pair before an NEC-selected code.
     EXPECT_EQ(Hex(ToCp932(Cp932ToUtf8("\xEE\xEE\xEE\x93"))), Hex("\xEE\xEE\xEE\x93"));
+}
+
+// The decoder's tables against glibc's converter itself, pair by pair: a pair the
+// converter reads whole reads as the same text here (a character held twice carries its
+// mark after it), and a pair it refuses keeps the refused bytes as raw bytes.
+TEST(Cp932Decoding, AgreesWithIconvOnEveryPair) {
+    const iconv_t cd = iconv_open("UTF-8", "CP932");
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    const auto iconvDecode = [&](std::string bytes, std::string& out) {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        char buffer[32];
+        char* in = bytes.data();
+        std::size_t left = bytes.size();
+        char* dst = buffer;
+        std::size_t room = sizeof buffer;
+        const bool whole = iconv(cd, &in, &left, &dst, &room) != static_cast<std::size_t>(-1);
+        out.assign(buffer, static_cast<std::size_t>(dst - buffer));
+        return whole && left == 0;
+    };
+    int refused = 0;
+    for (int first = 0; first < 256; ++first) {
+        for (int second = 0; second < 256; ++second) {
+            const std::string bytes = {static_cast<char>(first), static_cast<char>(second)};
+            std::string text = Cp932ToUtf8(bytes);
+            for (const char* mark : {"\uFE00", "\uFE01"}) {
+                if (text.ends_with(mark)) {
+                    text.resize(text.size() - 3);
+                }
+            }
+            std::string expected;
+            if (iconvDecode(bytes, expected)) {
+                ASSERT_EQ(Hex(text), Hex(expected)) << Hex(bytes);
+            } else {
+                ++refused;
+                const bool raw = text.find(RawByte(first)) == 0 || text.ends_with(RawByte(second));
+                ASSERT_TRUE(raw) << Hex(bytes);
+            }
+        }
+    }
+    iconv_close(cd);
+    EXPECT_GT(refused, 0);
 }
 
 // Text typed in the program is written with the code Windows prefers; text read with
