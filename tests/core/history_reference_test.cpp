@@ -1,6 +1,7 @@
 // Random edits, steps, undos and redos on random diagrams, done alike on two documents: one
 // with the history as it is, one with a history of whole snapshots that are compared in
-// full and loaded in full. Both must write the same items after every action.
+// full and loaded in full. Both must write the same items after every action, and a save
+// (which writes the sections the items remember) the same file as a store filled anew.
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include "core/records/info_item.h"
 #include "core/store/ini_file.h"
 #include "core/store/ini_store.h"
+#include "test_support.h"
 
 namespace zarvik {
 namespace {
@@ -174,6 +176,8 @@ void BuildRandomDiagram(HFlowDocument& doc, std::mt19937& random) {
 
 TEST(HistoryReference, RandomEditsUndoAndRedoWriteWhatWholeSnapshotsWrite) {
     int keptThroughUndo = 0;
+    const test_support::TempDir folder;
+    const std::string path = folder / "saved.zvk";
     for (const unsigned seed : {1u, 2u, 3u, 4u}) {
         SCOPED_TRACE(seed);
         std::mt19937 random(seed);
@@ -224,6 +228,12 @@ TEST(HistoryReference, RandomEditsUndoAndRedoWriteWhatWholeSnapshotsWrite) {
             } else if (kind == 8) {
                 saved = TakeSnapshot(doc, history.CurrentEntry());
                 referenceSaved = ItemsText(reference);
+            } else {
+                ASSERT_EQ(doc.SaveDocument(path), 1);
+                const std::string file = test_support::FileBytes(path);
+                const std::string items = ItemsText(reference);
+                EXPECT_EQ(file.substr(0, items.size()), items);
+                EXPECT_TRUE(file.substr(items.size()).starts_with("[Zarvik]")) << file;
             }
             EXPECT_EQ(history.Current(), referenceHistory.Current());
             const std::string text = ItemsText(doc);

@@ -106,6 +106,41 @@ TEST(IniRead, ReadAddsToTheStore) {
     EXPECT_EQ(Dump(store), "[S]kept|1;k|new;[T]t|1;");
 }
 
+// Sections read from a file keep their text in one buffer with the other sections read with
+// it: shared, changed or large, each must still read as it was read and change alone.
+TEST(IniRead, SectionsReadTogetherChangeAlone) {
+    std::string bytes = "[A]\r\nk=1\r\nname=\x96\xBC\r\n[Big]\r\n";
+    for (int i = 0; i < 100; ++i) {
+        bytes += Format("K%d=%d\r\n", i, i);
+    }
+    bytes += "[B]\r\nk=2\r\n";
+    std::shared_ptr<const HInfoIniSection> a;
+    std::shared_ptr<const HInfoIniSection> big;
+    {
+        HInfoIniFile store;
+        store.ReadBytes(bytes);
+        a = store.ShareSection("A");
+        big = store.ShareSection("Big");
+        // A value set from another value of the same section.
+        store.SetValue("B", "copy", *store.FindValue("B", "k"));
+        store.SetValue("A", "k", *store.FindValue("A", "name"));
+        EXPECT_TRUE(Dump(store).starts_with("[A]k|名;name|名;[Big]K0|0;"));
+        EXPECT_EQ(store.GetValue("B", "copy", ""), "2");
+        EXPECT_EQ(store.GetValue("Big", "K99", ""), "99");
+    }
+    EXPECT_EQ(a->Find("k"), "1");
+    EXPECT_EQ(a->Find("name"), "名");
+    EXPECT_EQ(big->KeyCount(), 100);
+    EXPECT_EQ(big->Find("K64"), "64");
+    HInfoIniSection changed = *big;
+    changed.SetValue("K64", "changed");
+    changed.SetValue("K100", "100");
+    EXPECT_EQ(changed.Find("K64"), "changed");
+    EXPECT_EQ(changed.Find("K100"), "100");
+    EXPECT_EQ(big->Find("K64"), "64");
+    EXPECT_EQ(big->Find("K100"), std::nullopt);
+}
+
 TEST(IniStore, SectionsAndKeys) {
     HInfoIniFile store;
     EXPECT_EQ(store.SetValue("B", "k", "1"), 1);
@@ -260,6 +295,14 @@ TEST(IniStore, IndexesFollowGrowthShrinkingAndRemoval) {
     for (int i = 1; i < 200; i += 2) {
         EXPECT_EQ(store.GetValue(Format("FILE_%03d", i), "Name", ""), Format("%d", i)) << i;
         EXPECT_EQ(store.GetKeyCount(Format("FILE_%03d", i - 1)), i == 1 ? 1 : -1) << i;
+    }
+    // Taken out from the end, as a document's header and rules are.
+    for (int i = 199; i > 100; i -= 2) {
+        EXPECT_EQ(store.RemoveSection(store.SectionAt(store.SectionCount() - 1).Name()), 1);
+    }
+    EXPECT_EQ(store.SectionCount(), 51u);
+    for (int i = 1; i < 200; i += 2) {
+        EXPECT_EQ(store.GetKeyCount(Format("FILE_%03d", i)), i <= 101 ? 1 : -1) << i;
     }
     store.Clear();
     EXPECT_EQ(store.FindSection("FILE_001"), nullptr);

@@ -9,10 +9,13 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <vector>
 
 #include "core/app/system.h"
 #include "core/doc/flow_document.h"
+#include "core/doc/item_memo.h"
 #include "core/fp/info_rule.h"
+#include "core/items/item_line.h"
 #include "core/port/platform.h"
 #include "core/store/file_io.h"
 #include "core/store/ini_file.h"
@@ -79,7 +82,7 @@ HLoadResult NotTextResult(std::string_view bytes) {
 // The document's bytes. A missing path reads as an empty document; anything that exists
 // but is no readable text file fails, so that saving never replaces it with nothing. The
 // size and the first block are looked at before the whole file is read.
-HLoadResult ReadDocumentBytes(const std::string& path, std::string& bytes) {
+HLoadResult ReadDocumentBytes(const std::string& path, HBigBuffer& bytes) {
     HLoadResult result;
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) {
@@ -116,8 +119,8 @@ HLoadResult ReadDocumentBytes(const std::string& path, std::string& bytes) {
             HLoadStatus::kUnreadable,
             std::string("cannot be read: ") + std::strerror(errno != 0 ? errno : EIO));
     }
-    if (bytes.find('\0') != std::string::npos) {
-        return NotTextResult(bytes);
+    if (bytes.View().find('\0') != std::string_view::npos) {
+        return NotTextResult(bytes.View());
     }
     return result;
 }
@@ -125,18 +128,18 @@ HLoadResult ReadDocumentBytes(const std::string& path, std::string& bytes) {
 // Reads the document's text into the store: cp932 as every document is written, UTF-8
 // only when the user accepted it. A file whose lines end in CR alone (with no LF
 // anywhere) is read line by line as well; no valid document is a single line.
-HLoadResult ReadDocumentText(std::string& bytes, HLoadOptions options, HInfoIniFile& store) {
+HLoadResult ReadDocumentText(HBigBuffer& bytes, HLoadOptions options, HInfoIniFile& store) {
     constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-    const bool marked = std::string_view(bytes).starts_with(kUtf8Mark);
-    const bool utf8 = marked || LooksLikeUtf8(bytes);
+    const bool marked = bytes.View().starts_with(kUtf8Mark);
+    const bool utf8 = marked || LooksLikeUtf8(bytes.View());
     if (utf8 && !options.acceptUtf8) {
         return HLoadResult::Failure(HLoadStatus::kUtf8Text,
                                     "is UTF-8 text; a document is written in cp932 (Shift_JIS)");
     }
-    if (bytes.find('\n') == std::string::npos) {
-        std::replace(bytes.begin(), bytes.end(), '\r', '\n');
+    if (bytes.View().find('\n') == std::string_view::npos) {
+        std::replace(bytes.data(), bytes.data() + bytes.size(), '\r', '\n');
     }
-    const std::string_view text = std::string_view(bytes).substr(marked ? kUtf8Mark.size() : 0);
+    const std::string_view text = bytes.View().substr(marked ? kUtf8Mark.size() : 0);
     if (utf8) {
         store.ReadUtf8Text(text);
     } else {
@@ -151,6 +154,66 @@ HLoadResult ReadDocumentText(std::string& bytes, HLoadOptions options, HInfoIniF
     return {};
 }
 
+// 1 when no two of the sections have one name.
+bool NamesAreDistinct(const std::vector<const HInfoIniSection*>& sections) {
+    std::size_t size = 16;
+    while (size < 2 * sections.size()) {
+        size *= 2;
+    }
+    std::vector<const HInfoIniSection*> table(size, nullptr);
+    for (const HInfoIniSection* section : sections) {
+        std::size_t at = section->NameHash() & (size - 1);
+        for (; table[at] != nullptr; at = (at + 1) & (size - 1)) {
+            if (table[at]->NameHash() == section->NameHash() &&
+                table[at]->Name() == section->Name()) {
+                return false;
+            }
+        }
+        table[at] = section;
+    }
+    return true;
+}
+
+// Writes the section of every box, bottom to top, and then of every relation line
+// straight into out: each is the section the item's memo holds, written afresh only for
+// the items that changed since. A store filled by SaveItems would hold exactly these
+// sections in this order, unless two items write one section name or an item cannot be
+// written: then nothing is written and 0 returned.
+int AppendItemSections(const HFlowDocument& doc, HBigBuffer& out, int& lost) {
+    thread_local HInfoIniFile scratch;
+    std::vector<const HInfoIniSection*> sections;
+    sections.reserve(static_cast<std::size_t>(doc.Boxes().Count() + doc.Lines().Count()));
+    for (const HItemCore* item = doc.Boxes().Head(); item != nullptr; item = item->next) {
+        if (!UpdateItemMemo(*item, true, scratch)) {
+            return 0;
+        }
+        sections.push_back(item->snapshotMemo.section.get());
+    }
+    for (const HItemCore* item = doc.Lines().Head(); item != nullptr; item = item->next) {
+        // What is no line is passed over, as SaveItems passes over it.
+        if (UpdateItemMemo(*item, false, scratch)) {
+            sections.push_back(item->snapshotMemo.section.get());
+        } else if (dynamic_cast<const HItemLine*>(item) != nullptr) {
+            return 0;
+        }
+    }
+    scratch.Clear();
+    if (!NamesAreDistinct(sections)) {
+        return 0;
+    }
+    std::size_t bound = 0;
+    for (const HInfoIniSection* section : sections) {
+        bound += section->FileBytesBound();
+    }
+    char* const start = out.Extend(bound);
+    char* at = start;
+    for (const HInfoIniSection* section : sections) {
+        at = section->WriteFileLines(at, lost);
+    }
+    out.Commit(static_cast<std::size_t>(at - start));
+    return 1;
+}
+
 uint32_t VersionNumber(int32_t major, int32_t minor) {
     return static_cast<uint32_t>(major) * 10000u + static_cast<uint32_t>(minor);
 }
@@ -158,9 +221,17 @@ uint32_t VersionNumber(int32_t major, int32_t minor) {
 }  // namespace
 
 int HFlowDocument::SaveDocument(const std::string& path, HSaveReport* report) {
+    HBigBuffer bytes;
+    int unencodable = 0;
+    if (!AppendItemSections(*this, bytes, unencodable)) {
+        HInfoIniFile items;
+        HIniFile itemsIni(items, 0);
+        SaveItems(itemsIni);
+        items.AppendFileBytes(bytes, unencodable);
+    }
+    // What follows the items has section names no item has.
     HInfoIniFile store;
     HIniFile ini(store, 0);
-    SaveItems(ini);
     HSystem& system = System();
     if (system.settings.IsSaveRule2Flow == 1 || !system.IsUsingSystemRules()) {
         system.CurrentRules().Save(ini, kRuleSectionName);
@@ -169,8 +240,8 @@ int HFlowDocument::SaveDocument(const std::string& path, HSaveReport* report) {
     ini.SetString(kDocumentHeaderSection, "FlowName", flow.flowName);
     const std::string now = LocalTimeText(std::time(nullptr));
     ini.SetString(kDocumentHeaderSection, "LastUpdate", now);
-    int unencodable = 0;
-    if (!store.Write(path, &unencodable)) {
+    store.AppendFileBytes(bytes, unencodable);
+    if (!WriteFileAtomically(path, bytes.View())) {
         return 0;
     }
     flow.lastUpdate = now;
@@ -181,7 +252,7 @@ int HFlowDocument::SaveDocument(const std::string& path, HSaveReport* report) {
 }
 
 HLoadResult HFlowDocument::LoadDocument(const std::string& path, HLoadOptions options) {
-    std::string bytes;
+    HBigBuffer bytes;
     HLoadResult read = ReadDocumentBytes(path, bytes);
     if (!read) {
         return read;
@@ -225,8 +296,10 @@ HLoadResult HFlowDocument::LoadDocument(const std::string& path, HLoadOptions op
             loaded.lastUpdate = LocalTimeText(st.st_mtime);
         }
     }
-    store.RemoveSection(kRuleSectionName);
+    // The header is mostly the last section, and the rules the one before it: taken out
+    // from the end, neither moves the others.
     store.RemoveSection(kDocumentHeaderSection);
+    store.RemoveSection(kRuleSectionName);
     HLoadResult result = LoadItems(ini);
     if (!result) {
         return result;

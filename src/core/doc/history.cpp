@@ -1,9 +1,9 @@
 #include "core/doc/history.h"
 
-#include <cassert>
 #include <utility>
 
 #include "core/doc/flow_document.h"
+#include "core/doc/item_memo.h"
 #include "core/items/item_core.h"
 #include "core/store/ini_file.h"
 #include "core/store/ini_store.h"
@@ -74,57 +74,9 @@ HSnapshotPtr HHistoryStack::CurrentEntry() const {
 
 namespace {
 
-using Origin = HSnapshotMemo::Origin;
-
 // A number that stays with the item whatever else of it changes: where chunks end.
 uint32_t ChunkKey(const HItemCore& item) {
     return (static_cast<uint32_t>(item.id) ^ static_cast<uint32_t>(item.kind) << 24) * 2654435761u;
-}
-
-int WriteItem(HInfoIniFile& store, const HItemCore& item, bool box) {
-    store.Clear();
-    HIniFile ini(store, 0);
-    const int written = box ? SaveBoxItem(ini, item) : SaveLineItem(ini, item);
-    return written && store.SectionCount() == 1 ? 1 : 0;
-}
-
-bool SameSection(const HInfoIniSection& a, const HInfoIniSection& b) {
-    return a.Name() == b.Name() && a.HasSameEntries(b);
-}
-
-// Whether the item still writes the section its memo holds: what the state hash stands for.
-[[maybe_unused]] bool WritesItsMemo(const HItemCore& item, bool box) {
-    HInfoIniFile store;
-    return WriteItem(store, item, box) &&
-           SameSection(store.SectionAt(0), *item.snapshotMemo.section);
-}
-
-// Brings the item's memo up to date: afterwards its section is what the item writes.
-// Returns 0 when the item cannot be written. The item is written only when its state hash
-// differs from the memo's, or the memo holds a section it was loaded from and never
-// compared with what it writes.
-int UpdateMemo(const HItemCore& item, bool box, HInfoIniFile& scratch) {
-    HSnapshotMemo& memo = item.snapshotMemo;
-    const uint64_t hash = item.StateHash();
-    const bool unchanged = memo.section != nullptr && hash == memo.stateHash;
-    if (unchanged &&
-        (memo.origin == Origin::kWritten || memo.origin == Origin::kLoadedAndWritten)) {
-        assert(WritesItsMemo(item, box));
-        return 1;
-    }
-    if (!WriteItem(scratch, item, box)) {
-        return 0;
-    }
-    if (memo.section != nullptr && SameSection(*memo.section, scratch.SectionAt(0))) {
-        memo.origin = unchanged && memo.origin == Origin::kLoaded ? Origin::kLoadedAndWritten
-                                                                  : Origin::kWritten;
-    } else {
-        scratch.ShrinkToFit();
-        memo.section = scratch.ShareSection(std::size_t{0});
-        memo.origin = Origin::kWritten;
-    }
-    memo.stateHash = hash;
-    return 1;
 }
 
 }  // namespace
@@ -134,14 +86,14 @@ HSnapshotPtr TakeSnapshot(const HFlowDocument& doc, HSnapshotPtr like) {
     thread_local HInfoIniFile scratch;
     HDiagramSnapshot::Builder builder(std::move(like));
     for (const HItemCore* item = doc.Boxes().Head(); item != nullptr; item = item->next) {
-        if (!UpdateMemo(*item, true, scratch)) {
+        if (!UpdateItemMemo(*item, true, scratch)) {
             return nullptr;
         }
         builder.Add(item->snapshotMemo.section, ChunkKey(*item));
     }
     for (const HItemCore* item = doc.Lines().Head(); item != nullptr; item = item->next) {
         // What is no line is passed over, as SaveItems passes over it.
-        if (UpdateMemo(*item, false, scratch)) {
+        if (UpdateItemMemo(*item, false, scratch)) {
             builder.Add(item->snapshotMemo.section, ChunkKey(*item));
         }
     }

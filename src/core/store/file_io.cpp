@@ -4,11 +4,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace zarvik {
 
-int ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) {
+namespace {
+
+void SetSize(std::string& data, std::size_t size) {
+    data.resize(size);
+}
+
+void SetSize(HBigBuffer& data, std::size_t size) {
+    data.Resize(size);
+}
+
+template <class Buffer>
+int ReadWholeFileInto(const std::string& path, Buffer& out, std::size_t maxBytes) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return 0;
@@ -23,11 +36,22 @@ int ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByte
         errno = EFBIG;
         return 0;
     }
-    std::string data;
-    data.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[65536];
+    // The text is read straight into its buffer, with a byte to spare to see the end
+    // without another pass; a file that grows meanwhile is read on in larger steps.
+    Buffer data;
+    SetSize(data, static_cast<std::size_t>(st.st_size) + 1);
+    std::size_t size = 0;
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (size == data.size()) {
+            // A file that grows while it is read stops at the limit too.
+            if (size > maxBytes) {
+                ::close(fd);
+                errno = EFBIG;
+                return 0;
+            }
+            SetSize(data, std::min(maxBytes, 2 * size + 65536) + 1);
+        }
+        const ssize_t got = ::read(fd, data.data() + size, data.size() - size);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -38,17 +62,26 @@ int ReadWholeFile(const std::string& path, std::string& out, std::size_t maxByte
         if (got == 0) {
             break;
         }
-        // A file that grows while it is read stops at the limit too.
-        if (data.size() + static_cast<std::size_t>(got) > maxBytes) {
-            ::close(fd);
-            errno = EFBIG;
-            return 0;
-        }
-        data.append(buffer, static_cast<std::size_t>(got));
+        size += static_cast<std::size_t>(got);
     }
     ::close(fd);
+    if (size > maxBytes) {
+        errno = EFBIG;
+        return 0;
+    }
+    SetSize(data, size);
     out = std::move(data);
     return 1;
+}
+
+}  // namespace
+
+int ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes) {
+    return ReadWholeFileInto(path, out, maxBytes);
+}
+
+int ReadWholeFile(const std::string& path, HBigBuffer& out, std::size_t maxBytes) {
+    return ReadWholeFileInto(path, out, maxBytes);
 }
 
 std::string PathWithDefaultExtension(const std::string& chosen, std::string_view ext) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/store/big_buffer.h"
+
 namespace zarvik {
 
 // The most any file the program reads may hold: far beyond any document, settings or
@@ -15,6 +17,8 @@ inline constexpr std::size_t kMaxReadBytes = std::size_t{512} * 1024 * 1024;
 // holds more than maxBytes (errno is then EFBIG; nothing past the limit is read) or cannot
 // be read, else 1.
 int ReadWholeFile(const std::string& path, std::string& out, std::size_t maxBytes = kMaxReadBytes);
+// The same into a buffer that suits files of megabytes.
+int ReadWholeFile(const std::string& path, HBigBuffer& out, std::size_t maxBytes = kMaxReadBytes);
 
 // Writes bytes to path so that a failed or interrupted write never destroys the previous
 // file nor leaves a partial one in sight: the bytes go to a file in the same folder that

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <stdexcept>
+
+#include "core/text/cp932.h"
 
 namespace zarvik {
 namespace {
@@ -12,16 +15,16 @@ constexpr std::size_t kMissing = static_cast<std::size_t>(-1);
 }  // namespace
 
 HInfoIniSection::Entry HInfoIniSection::EntryAt(std::size_t i) const {
-    const Slot& slot = m_slots[i];
-    const std::string_view text(m_text);
+    const Slot& slot = Slots()[i];
+    const std::string_view text = Text();
     return Entry{text.substr(slot.keyAt, slot.keyLength),
                  text.substr(slot.keyAt + slot.keyLength, slot.valueLength)};
 }
 
 bool HInfoIniSection::KeyIs(std::size_t i, std::string_view key) const {
-    const Slot& slot = m_slots[i];
+    const Slot& slot = Slots()[i];
     return slot.keyLength == key.size() &&
-           std::memcmp(m_text.data() + slot.keyAt, key.data(), key.size()) == 0;
+           std::memcmp(Text().data() + slot.keyAt, key.data(), key.size()) == 0;
 }
 
 std::size_t HInfoIniSection::FindSlot(std::string_view key, uint32_t hash) const {
@@ -32,7 +35,7 @@ std::size_t HInfoIniSection::FindSlot(std::string_view key, uint32_t hash) const
             if (entry == 0) {
                 return kMissing;
             }
-            if (m_slots[entry - 1].hash == hash && KeyIs(entry - 1, key)) {
+            if (Slots()[entry - 1].hash == hash && KeyIs(entry - 1, key)) {
                 return entry - 1;
             }
         }
@@ -42,8 +45,8 @@ std::size_t HInfoIniSection::FindSlot(std::string_view key, uint32_t hash) const
     if (((m_keyBits >> (hash >> 26)) & 1) == 0) {
         return kMissing;
     }
-    for (std::size_t i = 0; i < m_slots.size(); ++i) {
-        if (m_slots[i].hash == hash && KeyIs(i, key)) {
+    for (std::size_t i = 0; i < SlotCount(); ++i) {
+        if (Slots()[i].hash == hash && KeyIs(i, key)) {
             return i;
         }
     }
@@ -55,8 +58,8 @@ std::optional<std::string_view> HInfoIniSection::Find(std::string_view key) cons
     if (i == kMissing) {
         return std::nullopt;
     }
-    const Slot& slot = m_slots[i];
-    return std::string_view(m_text).substr(slot.keyAt + slot.keyLength, slot.valueLength);
+    const Slot& slot = Slots()[i];
+    return Text().substr(slot.keyAt + slot.keyLength, slot.valueLength);
 }
 
 uint32_t HInfoIniSection::Append(std::string_view key, std::string_view value) {
@@ -74,7 +77,82 @@ uint32_t HInfoIniSection::Append(std::string_view key, std::string_view value) {
     return static_cast<uint32_t>(at);
 }
 
+std::shared_ptr<const HIniReadArena> HInfoIniSection::Detach() {
+    if (m_arena) {
+        m_text.reserve(std::max(kTypicalBytes, m_arenaSize));
+        m_text.assign(Text());
+        m_slots.reserve(std::max(kTypicalKeys, m_arenaSlotCount));
+        m_slots.assign(Slots(), Slots() + m_arenaSlotCount);
+    }
+    m_arenaAt = 0;
+    m_arenaSize = 0;
+    m_arenaSlotAt = 0;
+    m_arenaSlotCount = 0;
+    return std::move(m_arena);
+}
+
+void HInfoIniSection::AppendRead(const std::shared_ptr<HIniReadArena>& arena, std::size_t keyAt,
+                                 std::size_t keyLength, std::size_t valueLength) {
+    const std::string_view key(arena->text.data() + keyAt, keyLength);
+    const uint32_t hash = IniNameHash(key);
+    const bool follows = m_arena
+                             ? m_arena.get() == arena.get() && m_arenaAt + m_arenaSize == keyAt &&
+                                   m_arenaSlotAt + m_arenaSlotCount == arena->SlotCount()
+                             : m_slots.empty() && m_text.empty();
+    if (!follows || keyLength + valueLength > UINT32_MAX - m_arenaSize ||
+        m_arenaSlotCount >= UINT32_MAX - 1 || FindSlot(key, hash) != kMissing) {
+        const std::string entry(arena->text.data() + keyAt, keyLength + valueLength);
+        arena->text.Resize(keyAt);
+        SetValue(std::string_view(entry).substr(0, keyLength),
+                 std::string_view(entry).substr(keyLength));
+        return;
+    }
+    if (!m_arena) {
+        m_arena = arena;
+        m_arenaAt = keyAt;
+        m_arenaSlotAt = arena->SlotCount();
+    }
+    Slot slot;
+    slot.keyAt = static_cast<uint32_t>(keyAt - m_arenaAt);
+    slot.keyLength = static_cast<uint32_t>(keyLength);
+    slot.valueLength = static_cast<uint32_t>(valueLength);
+    slot.hash = hash;
+    new (arena->slotBytes.Extend(sizeof(Slot))) Slot(slot);
+    arena->slotBytes.Commit(sizeof(Slot));
+    m_arenaSize += keyLength + valueLength;
+    ++m_arenaSlotCount;
+    Added(slot);
+}
+
+void HInfoIniSection::AddSlot(const Slot& slot) {
+    // Index entries are slot numbers + 1 in 32 bits.
+    if (m_slots.size() >= UINT32_MAX - 1) {
+        throw std::length_error("INI section too large");
+    }
+    if (m_slots.capacity() == 0) {
+        m_slots.reserve(kTypicalKeys);
+    }
+    m_slots.push_back(slot);
+    Added(slot);
+}
+
+void HInfoIniSection::Added(const Slot& slot) {
+    m_keyBits |= uint64_t{1} << (slot.hash >> 26);
+    const std::size_t count = SlotCount();
+    if (!m_index.empty()) {
+        if (count * 2 > m_index.size()) {
+            RebuildIndex(m_index.size() * 2);
+        } else {
+            IndexSlot(count - 1);
+        }
+    } else if (count > kIndexThreshold) {
+        RebuildIndex(kIndexThreshold * 4);
+    }
+}
+
 void HInfoIniSection::SetValue(std::string_view key, std::string_view value) {
+    // key or value may lie in the arena: it is kept until the change is made.
+    const std::shared_ptr<const HIniReadArena> arena = Detach();
     const uint32_t hash = IniNameHash(key);
     const std::size_t i = FindSlot(key, hash);
     const char* text = m_text.data();
@@ -103,13 +181,6 @@ void HInfoIniSection::SetValue(std::string_view key, std::string_view value) {
         }
         return;
     }
-    // Index entries are slot numbers + 1 in 32 bits.
-    if (m_slots.size() >= UINT32_MAX - 1) {
-        throw std::length_error("INI section too large");
-    }
-    if (m_slots.capacity() == 0) {
-        m_slots.reserve(kTypicalKeys);
-    }
     const bool keyInText = key.data() >= text && key.data() < text + m_text.size();
     Slot slot;
     slot.keyLength = static_cast<uint32_t>(key.size());
@@ -122,29 +193,19 @@ void HInfoIniSection::SetValue(std::string_view key, std::string_view value) {
     } else {
         slot.keyAt = Append(key, value);
     }
-    m_slots.push_back(slot);
-    m_keyBits |= uint64_t{1} << (hash >> 26);
-    if (!m_index.empty()) {
-        if (m_slots.size() * 2 > m_index.size()) {
-            RebuildIndex(m_index.size() * 2);
-        } else {
-            IndexSlot(m_slots.size() - 1);
-        }
-    } else if (m_slots.size() > kIndexThreshold) {
-        RebuildIndex(kIndexThreshold * 4);
-    }
+    AddSlot(slot);
 }
 
 void HInfoIniSection::RebuildIndex(std::size_t tableSize) {
     m_index.assign(tableSize, 0);
-    for (std::size_t i = 0; i < m_slots.size(); ++i) {
+    for (std::size_t i = 0; i < SlotCount(); ++i) {
         IndexSlot(i);
     }
 }
 
 void HInfoIniSection::IndexSlot(std::size_t i) {
     const std::size_t mask = m_index.size() - 1;
-    std::size_t at = m_slots[i].hash & mask;
+    std::size_t at = Slots()[i].hash & mask;
     while (m_index[at] != 0) {
         at = (at + 1) & mask;
     }
@@ -156,12 +217,14 @@ std::size_t HInfoIniSection::MemoryBytes() const {
     const auto heapOf = [](const std::string& text) {
         return text.capacity() > std::string().capacity() ? text.capacity() + 1 : 0;
     };
-    return sizeof(HInfoIniSection) + heapOf(m_name) + heapOf(m_text) +
-           m_slots.capacity() * sizeof(Slot) + m_index.capacity() * sizeof(uint32_t);
+    // Text held in the arena counts as the section's own: it lives as long as the section.
+    return sizeof(HInfoIniSection) + heapOf(m_name) + heapOf(m_text) + m_arenaSize +
+           (m_slots.capacity() + m_arenaSlotCount) * sizeof(Slot) +
+           m_index.capacity() * sizeof(uint32_t);
 }
 
 void HInfoIniSection::ShrinkToFit() {
-    if (m_unused > 0) {
+    if (!m_arena && m_unused > 0) {
         Compact();
     }
     m_text.shrink_to_fit();
@@ -181,23 +244,45 @@ void HInfoIniSection::Compact() {
     m_packed = true;
 }
 
+std::size_t HInfoIniSection::FileBytesBound() const {
+    return m_name.size() + 4 + Text().size() + 3 * SlotCount();
+}
+
+char* HInfoIniSection::WriteFileLines(char* out, int& lost) const {
+    char* at = out;
+    *at++ = '[';
+    at += Utf8ToCp932Into(m_name, at, lost);
+    std::memcpy(at, "]\r\n", 3);
+    at += 3;
+    for (const Entry entry : Entries()) {
+        at += Utf8ToCp932Into(entry.first, at, lost);
+        *at++ = '=';
+        at += Utf8ToCp932Into(entry.second, at, lost);
+        *at++ = '\r';
+        *at++ = '\n';
+    }
+    return at;
+}
+
 int HInfoIniSection::HasSameEntries(const HInfoIniSection& other) const {
-    if (m_slots.size() != other.m_slots.size()) {
+    if (SlotCount() != other.SlotCount()) {
         return 0;
     }
     // Packed sections hold exactly their keys and values in order: with the same lengths
     // their texts are equal exactly when their entries are.
-    if (m_packed && other.m_packed && m_text.size() == other.m_text.size()) {
+    const std::string_view text = Text();
+    const std::string_view otherText = other.Text();
+    if (m_packed && other.m_packed && text.size() == otherText.size()) {
         bool sameShape = true;
-        for (std::size_t i = 0; i < m_slots.size() && sameShape; ++i) {
-            sameShape = m_slots[i].keyLength == other.m_slots[i].keyLength &&
-                        m_slots[i].valueLength == other.m_slots[i].valueLength;
+        for (std::size_t i = 0; i < SlotCount() && sameShape; ++i) {
+            sameShape = Slots()[i].keyLength == other.Slots()[i].keyLength &&
+                        Slots()[i].valueLength == other.Slots()[i].valueLength;
         }
         if (sameShape) {
-            return m_text == other.m_text ? 1 : 0;
+            return text == otherText ? 1 : 0;
         }
     }
-    for (std::size_t i = 0; i < m_slots.size(); ++i) {
+    for (std::size_t i = 0; i < SlotCount(); ++i) {
         if (!(EntryAt(i) == other.EntryAt(i))) {
             return 0;
         }

@@ -1,6 +1,9 @@
 #include "core/store/ini_store.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <new>
 #include <stdexcept>
 #include <utility>
 
@@ -21,18 +24,75 @@ constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
 // The index table a store starts with: room for the sections of a small document.
 constexpr std::size_t kFirstIndexSize = 64;
 
-// The UTF-8 form of cp932 text: the text itself when it is ASCII, else decoded into
-// scratch.
-std::string_view Decoded(std::string_view cp932, std::string& scratch) {
-    unsigned char high = 0;
-    for (const char c : cp932) {
-        high |= static_cast<unsigned char>(c);
+// 1 when no byte of text is above ASCII: such a line reads the same in cp932 and UTF-8.
+bool IsAsciiText(std::string_view text) {
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    const char* p = text.data();
+    const std::size_t n = text.size();
+    uint64_t high = 0;
+    if (n >= 8) {
+        uint64_t word;
+        for (std::size_t i = 0; i + 8 <= n; i += 8) {
+            std::memcpy(&word, p + i, 8);
+            high |= word;
+        }
+        std::memcpy(&word, p + n - 8, 8);  // the last bytes, overlapping the word before
+        high |= word;
+    } else {
+        for (std::size_t i = 0; i < n; ++i) {
+            high |= static_cast<unsigned char>(p[i]);
+        }
     }
-    if (high < 0x80) {
-        return cp932;
+    return (high & kHighBits) == 0;
+}
+
+// The sections read from one file, made side by side in one buffer rather than one by one
+// on the heap. Each is handed out as a pointer that shares the whole pool.
+class SectionPool {
+public:
+    // Room for at most this many sections; a file with more makes the rest on the heap.
+    static constexpr std::size_t kMostSections = std::size_t{1} << 18;
+
+    explicit SectionPool(std::size_t capacity)
+        : m_storage(capacity * sizeof(HInfoIniSection)), m_capacity(capacity) {}
+    ~SectionPool() {
+        while (m_count > 0) {
+            At(--m_count)->~HInfoIniSection();
+        }
     }
-    scratch = Cp932ToUtf8(cp932);
-    return scratch;
+    SectionPool(const SectionPool&) = delete;
+    SectionPool& operator=(const SectionPool&) = delete;
+
+    bool Full() const { return m_count == m_capacity; }
+    HInfoIniSection* Make(std::string name) {
+        auto* section = new (m_storage.data() + m_count * sizeof(HInfoIniSection))
+            HInfoIniSection(std::move(name));
+        ++m_count;
+        return section;
+    }
+
+private:
+    HInfoIniSection* At(std::size_t i) {
+        return std::launder(
+            reinterpret_cast<HInfoIniSection*>(m_storage.data() + i * sizeof(HInfoIniSection)));
+    }
+
+    HBigBuffer m_storage;
+    std::size_t m_capacity;
+    std::size_t m_count = 0;
+};
+
+// The most sections the text can give: every header line starts with "[", and a section
+// is made only for a header followed by a key line, which together take seven bytes.
+std::size_t MostSections(std::string_view text) {
+    std::size_t brackets = 0;
+    for (const char* at = text.data();
+         const void* found =
+             std::memchr(at, '[', static_cast<std::size_t>(text.data() + text.size() - at));
+         at = static_cast<const char*>(found) + 1) {
+        ++brackets;
+    }
+    return std::min({brackets + 1, text.size() / 7 + 1, SectionPool::kMostSections});
 }
 
 }  // namespace
@@ -205,11 +265,36 @@ int HInfoIniFile::RemoveSection(std::string_view section) {
         return 0;
     }
     m_lastPosition = kNoPosition;
+    if (found + 1 == m_sections.size()) {
+        // The last section: no other moves, so only its own index entry goes.
+        UnindexPosition(found);
+        m_sections.pop_back();
+        m_nameHashes.pop_back();
+        return 1;
+    }
     m_sections.erase(m_sections.begin() + static_cast<std::ptrdiff_t>(found));
     m_nameHashes.erase(m_nameHashes.begin() + static_cast<std::ptrdiff_t>(found));
     // The positions after it have moved down by one.
     RebuildIndex(m_index.size());
     return 1;
+}
+
+void HInfoIniFile::UnindexPosition(std::size_t position) {
+    const std::size_t mask = m_index.size() - 1;
+    std::size_t hole = m_nameHashes[position] & mask;
+    while (m_index[hole] != position + 1) {
+        hole = (hole + 1) & mask;
+    }
+    // The entries after the hole that would no longer be found past it move into it.
+    for (std::size_t at = (hole + 1) & mask; m_index[at] != 0; at = (at + 1) & mask) {
+        const std::size_t home = m_nameHashes[m_index[at] - 1] & mask;
+        const bool reachable = hole <= at ? hole < home && home <= at : hole < home || home <= at;
+        if (!reachable) {
+            m_index[hole] = m_index[at];
+            hole = at;
+        }
+    }
+    m_index[hole] = 0;
 }
 
 int HInfoIniFile::IsSame(const HInfoIniFile* other) const {
@@ -226,11 +311,11 @@ int HInfoIniFile::IsSame(const HInfoIniFile* other) const {
 }
 
 int HInfoIniFile::Read(const std::string& path) {
-    std::string bytes;
+    HBigBuffer bytes;
     if (!ReadWholeFile(path, bytes)) {
         return 0;
     }
-    ReadBytes(bytes);
+    ReadBytes(bytes.View());
     return 1;
 }
 
@@ -248,8 +333,15 @@ void HInfoIniFile::ReadUtf8Text(std::string_view utf8) {
 }
 
 void HInfoIniFile::ReadLines(std::string_view cp932, bool decode) {
-    std::string keyScratch;
-    std::string valueScratch;
+    // Every key and value is decoded into one buffer and every slot put in another, which
+    // the sections read keep them in. Decoding seldom makes the text much longer; a line
+    // seldom takes less than a slot's size.
+    auto arena = std::make_shared<HIniReadArena>();
+    arena->text.Reserve(cp932.size() + cp932.size() / 2);
+    arena->slotBytes.Reserve(cp932.size());
+    const std::size_t mostSections = MostSections(cp932);
+    auto pool = std::make_shared<SectionPool>(mostSections);
+    Reserve(SectionCount() + mostSections);
     std::string currentName(kNoSectionName);
     HInfoIniSection* current = nullptr;  // the section of currentName, once it exists
     std::size_t pos = 0;
@@ -292,58 +384,47 @@ void HInfoIniFile::ReadLines(std::string_view cp932, bool decode) {
             continue;
         }
         if (current == nullptr) {
-            current = &SectionForWrite(currentName);
+            const uint32_t hash = IniNameHash(currentName);
+            if (FindPosition(currentName, hash) == kNoPosition && !pool->Full()) {
+                current = pool->Make(currentName);
+                AppendSection(std::shared_ptr<HInfoIniSection>(pool, current), hash);
+            } else {
+                current = &SectionForWrite(currentName);
+            }
         }
-        if (decode) {
-            current->SetValue(Decoded(line.substr(0, equals), keyScratch),
-                              Decoded(line.substr(equals + 1), valueScratch));
+        const std::string_view key = line.substr(0, equals);
+        const std::string_view value = line.substr(equals + 1);
+        std::size_t keyLength = key.size();
+        std::size_t valueLength = value.size();
+        if (!decode || IsAsciiText(line)) {
+            char* out = arena->text.Extend(key.size() + value.size());
+            std::memcpy(out, key.data(), key.size());
+            std::memcpy(out + key.size(), value.data(), value.size());
         } else {
-            current->SetValue(line.substr(0, equals), line.substr(equals + 1));
+            char* out = arena->text.Extend(line.size() * kMaxUtf8PerCp932Byte);
+            keyLength = Cp932ToUtf8Into(key, out);
+            valueLength = Cp932ToUtf8Into(value, out + keyLength);
         }
+        const std::size_t keyAt = arena->text.size();
+        arena->text.Commit(keyLength + valueLength);
+        current->AppendRead(arena, keyAt, keyLength, valueLength);
     }
 }
 
-std::string HInfoIniFile::ToBytes(int* unencodable) const {
-    // No cp932 form is longer than its UTF-8 form, so the UTF-8 sizes bound the output and
-    // the text can be written straight into a buffer of that size.
+std::size_t HInfoIniFile::FileBytesBound() const {
     std::size_t bound = 0;
     for (const auto& section : m_sections) {
-        bound += section->Name().size() + 4;
-        for (const auto& [key, value] : section->Entries()) {
-            bound += key.size() + value.size() + 3;
-        }
+        bound += section->FileBytesBound();
     }
-    std::string out(bound, '\0');
-    char* at = out.data();
-    std::string scratch;
+    return bound;
+}
+
+std::string HInfoIniFile::ToBytes(int* unencodable) const {
+    std::string out(FileBytesBound(), '\0');
     int lost = 0;
-    auto put = [&](std::string_view text) {
-        unsigned char high = 0;
-        for (const char c : text) {
-            high |= static_cast<unsigned char>(c);
-        }
-        if (high < 0x80) {
-            std::memcpy(at, text.data(), text.size());
-            at += text.size();
-            return;
-        }
-        scratch.clear();
-        lost += Utf8ToCp932(text, scratch);
-        std::memcpy(at, scratch.data(), scratch.size());
-        at += scratch.size();
-    };
+    char* at = out.data();
     for (const auto& section : m_sections) {
-        *at++ = '[';
-        put(section->Name());
-        std::memcpy(at, "]\r\n", 3);
-        at += 3;
-        for (const auto& [key, value] : section->Entries()) {
-            put(key);
-            *at++ = '=';
-            put(value);
-            *at++ = '\r';
-            *at++ = '\n';
-        }
+        at = section->WriteFileLines(at, lost);
     }
     out.resize(static_cast<std::size_t>(at - out.data()));
     if (unencodable != nullptr) {
@@ -352,8 +433,23 @@ std::string HInfoIniFile::ToBytes(int* unencodable) const {
     return out;
 }
 
+void HInfoIniFile::AppendFileBytes(HBigBuffer& out, int& lost) const {
+    char* const start = out.Extend(FileBytesBound());
+    char* at = start;
+    for (const auto& section : m_sections) {
+        at = section->WriteFileLines(at, lost);
+    }
+    out.Commit(static_cast<std::size_t>(at - start));
+}
+
 int HInfoIniFile::Write(const std::string& path, int* unencodable) const {
-    return WriteFileAtomically(path, ToBytes(unencodable));
+    HBigBuffer bytes;
+    int lost = 0;
+    AppendFileBytes(bytes, lost);
+    if (unencodable != nullptr) {
+        *unencodable = lost;
+    }
+    return WriteFileAtomically(path, bytes.View());
 }
 
 }  // namespace zarvik

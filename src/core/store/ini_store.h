@@ -44,6 +44,10 @@ public:
 
     // The file contents Write would write.
     std::string ToBytes(int* unencodable = nullptr) const;
+    // The same appended to out; the characters cp932 cannot hold are added to lost.
+    void AppendFileBytes(HBigBuffer& out, int& lost) const;
+    // The most bytes the file contents take.
+    std::size_t FileBytesBound() const;
 
     // Stores value under key in the section, creating the section at the end when it does
     // not exist. Returns 1.
@@ -96,6 +100,8 @@ private:
     std::size_t FindPosition(std::string_view name, uint32_t hash) const;
     void RebuildIndex(std::size_t tableSize);
     void IndexPosition(std::size_t position);
+    // Takes the position out of the index.
+    void UnindexPosition(std::size_t position);
 
     std::vector<std::shared_ptr<HInfoIniSection>> m_sections;
     std::vector<uint32_t> m_nameHashes;  // IniNameHash of each section name, by position

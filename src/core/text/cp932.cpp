@@ -6,6 +6,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <unordered_map>
@@ -58,13 +59,21 @@ Converter& Encoder() {
     return encoder;
 }
 
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+
 bool IsAscii(std::string_view text) {
-    for (unsigned char c : text) {
-        if (c >= 0x80) {
-            return false;
-        }
+    const char* p = text.data();
+    std::size_t n = text.size();
+    uint64_t high = 0;
+    for (; n >= 8; n -= 8, p += 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        high |= word;
     }
-    return true;
+    for (; n > 0; --n, ++p) {
+        high |= static_cast<unsigned char>(*p);
+    }
+    return (high & kHighBits) == 0;
 }
 
 void AppendUtf8(char32_t cp, std::string& out) {
@@ -160,11 +169,13 @@ int EncodeRun(std::string_view run, std::string& out) {
     return lost;
 }
 
-// The pair table holds, for each lead and trail byte, the character they decode to (0
-// when they form none) and, in the top byte, which of its other codes they are (0 for
-// the code the encoder writes, which reads and writes back unchanged).
-constexpr char32_t kCodeMask = 0x00FFFFFF;
-constexpr int kOtherCodeShift = 24;
+// The tables hold each character as the decoder writes it: its UTF-8 bytes in the low
+// three bytes, first byte lowest (every character above ASCII that cp932 holds takes two
+// or three), their number in the next four bits and, in the top four, which of its other
+// codes the bytes are (0 for the code the encoder writes, which reads and writes back
+// unchanged). 0 stands for no character.
+constexpr int kLengthShift = 24;
+constexpr int kOtherCodeShift = 28;
 
 // cp932 holds a few hundred characters twice or three times (NEC row 13, the NEC-selected
 // and the IBM extensions); the encoder writes one code, the one Windows prefers. A
@@ -183,10 +194,14 @@ bool IsOtherCodeMark(char32_t cp) {
 // converter. A byte that is no character on its own, and a pair that is none, are kept as
 // raw bytes.
 struct DecodeTable {
-    char32_t single[256] = {};        // 0: not a character on its own
-    char32_t pair[0x80][0x100] = {};  // by lead byte - 0x80 and trail byte
+    uint32_t single[256] = {};        // 0: not a character on its own
+    uint32_t pair[0x80][0x100] = {};  // by lead byte - 0x80 and trail byte
     // The other codes of each character held more than once, in ascending order.
     std::unordered_map<char32_t, std::array<uint16_t, kMaxOtherCodes>> otherCodes;
+    // The code the encoder writes for each character of the Basic Multilingual Plane that
+    // reads back as itself: a byte, or lead and trail byte; 0 for the others, which the
+    // converter is asked about.
+    uint16_t encode[0x10000] = {};
 };
 
 // The one character that bytes decode to through the converter, or 0.
@@ -202,11 +217,26 @@ char32_t DecodeOne(const std::string& bytes) {
     return cp;
 }
 
+uint32_t Packed(char32_t cp, uint32_t otherCode) {
+    std::string utf8;
+    AppendUtf8(cp, utf8);
+    uint32_t packed = static_cast<uint32_t>(utf8.size()) << kLengthShift | otherCode
+                                                                               << kOtherCodeShift;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        packed |= static_cast<uint32_t>(static_cast<unsigned char>(utf8[i])) << (8 * i);
+    }
+    return packed;
+}
+
+// Whether the converter writes cp as bytes, as Utf8ToCp932 writes it without the tables.
 bool EncodesBackTo(char32_t cp, const std::string& bytes) {
+    if (IsOneWay(cp)) {
+        return false;
+    }
     std::string utf8;
     AppendUtf8(cp, utf8);
     std::string back;
-    return Utf8ToCp932(utf8, back) == 0 && back == bytes;
+    return EncodeRun(utf8, back) == 0 && back == bytes;
 }
 
 const DecodeTable& Decoding() {
@@ -216,7 +246,8 @@ const DecodeTable& Decoding() {
             const std::string one(1, static_cast<char>(b));
             const char32_t cp = DecodeOne(one);
             if (cp != 0 && EncodesBackTo(cp, one)) {
-                built->single[b] = cp;
+                built->single[b] = Packed(cp, 0);
+                built->encode[cp] = static_cast<uint16_t>(b);
             }
             if (!IsCp932LeadByte(static_cast<unsigned char>(b))) {
                 continue;
@@ -227,7 +258,7 @@ const DecodeTable& Decoding() {
                 if (pairCp == 0) {
                     continue;
                 }
-                char32_t entry = pairCp;
+                uint32_t otherCode = 0;
                 if (!EncodesBackTo(pairCp, two)) {
                     // Codes are visited in ascending order.
                     auto& others = built->otherCodes[pairCp];
@@ -236,9 +267,11 @@ const DecodeTable& Decoding() {
                         continue;  // no such character in cp932; kept as raw bytes
                     }
                     *free = static_cast<uint16_t>(b << 8 | trail);
-                    entry |= static_cast<char32_t>(free - others.begin() + 1) << kOtherCodeShift;
+                    otherCode = static_cast<uint32_t>(free - others.begin() + 1);
+                } else if (pairCp < 0x10000) {
+                    built->encode[pairCp] = static_cast<uint16_t>(b << 8 | trail);
                 }
-                built->pair[b - 0x80][trail] = entry;
+                built->pair[b - 0x80][trail] = Packed(pairCp, otherCode);
             }
         }
         return built;
@@ -256,40 +289,69 @@ uint16_t OtherCode(char32_t cp, char32_t mark) {
 
 }  // namespace
 
+std::size_t Cp932ToUtf8Into(std::string_view cp932, char* out) {
+    const DecodeTable& table = Decoding();
+    char* at = out;
+    // Raw bytes and marks, both three bytes long in UTF-8.
+    const auto put = [&at](char32_t cp) {
+        *at++ = static_cast<char>(0xE0 | (cp >> 12));
+        *at++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *at++ = static_cast<char>(0x80 | (cp & 0x3F));
+    };
+    const auto* bytes = reinterpret_cast<const unsigned char*>(cp932.data());
+    const std::size_t size = cp932.size();
+    std::size_t i = 0;
+    while (i < size) {
+        const unsigned char b = bytes[i];
+        if (b < 0x80) {
+            // ASCII goes eight bytes at a time where eight in a row are ASCII.
+            uint64_t word;
+            if (i + 8 <= size && (std::memcpy(&word, bytes + i, 8), (word & kHighBits) == 0)) {
+                std::memcpy(at, &word, 8);
+                at += 8;
+                i += 8;
+            } else {
+                *at++ = static_cast<char>(b);
+                ++i;
+            }
+            continue;
+        }
+        uint32_t entry = table.single[b];
+        std::size_t used = 1;
+        if (entry == 0 && IsCp932LeadByte(b) && i + 1 < size) {
+            entry = table.pair[b - 0x80][bytes[i + 1]];
+            used = 2;
+        }
+        if (entry == 0) {
+            put(0xF700 + b);
+            ++i;
+            continue;
+        }
+        // Three bytes are always written: out has room for three per byte still to read.
+        at[0] = static_cast<char>(entry);
+        at[1] = static_cast<char>(entry >> 8);
+        at[2] = static_cast<char>(entry >> 16);
+        at += (entry >> kLengthShift) & 0xF;
+        if (const uint32_t other = entry >> kOtherCodeShift; other != 0) {
+            put(kFirstOtherCode + other - 1);
+        }
+        i += used;
+    }
+    return static_cast<std::size_t>(at - out);
+}
+
+void AppendCp932AsUtf8(std::string_view cp932, std::string& out) {
+    const std::size_t start = out.size();
+    out.resize(start + cp932.size() * kMaxUtf8PerCp932Byte);
+    out.resize(start + Cp932ToUtf8Into(cp932, out.data() + start));
+}
+
 std::string Cp932ToUtf8(std::string_view cp932) {
     if (IsAscii(cp932)) {
         return std::string(cp932);
     }
-    const DecodeTable& table = Decoding();
     std::string out;
-    out.reserve(cp932.size() * 3 / 2);
-    std::size_t i = 0;
-    while (i < cp932.size()) {
-        const unsigned char b = static_cast<unsigned char>(cp932[i]);
-        if (b < 0x80) {
-            out += static_cast<char>(b);
-            ++i;
-            continue;
-        }
-        if (table.single[b] != 0) {
-            AppendUtf8(table.single[b], out);
-            ++i;
-            continue;
-        }
-        const char32_t entry = IsCp932LeadByte(b) && i + 1 < cp932.size()
-                                   ? table.pair[b - 0x80][static_cast<unsigned char>(cp932[i + 1])]
-                                   : 0;
-        if (entry == 0) {
-            AppendUtf8(0xF700 + b, out);
-            ++i;
-            continue;
-        }
-        AppendUtf8(entry & kCodeMask, out);
-        if (const char32_t other = entry >> kOtherCodeShift; other != 0) {
-            AppendUtf8(kFirstOtherCode + other - 1, out);
-        }
-        i += 2;
-    }
+    AppendCp932AsUtf8(cp932, out);
     return out;
 }
 
@@ -341,6 +403,13 @@ int Utf8ToCp932(std::string_view utf8, std::string& out) {
             flush(i);
             out += static_cast<char>(cp < 0x80 ? cp : cp - 0xF700);
             i += length;
+        } else if (const uint16_t held = cp < 0x10000 ? Decoding().encode[cp] : 0; held != 0) {
+            flush(i);
+            if (held > 0xFF) {
+                out += static_cast<char>(held >> 8);
+            }
+            out += static_cast<char>(held & 0xFF);
+            i += length;
         } else {
             if (runStart == std::string_view::npos) {
                 runStart = i;
@@ -350,6 +419,57 @@ int Utf8ToCp932(std::string_view utf8, std::string& out) {
     }
     flush(utf8.size());
     return lost;
+}
+
+std::size_t Utf8ToCp932Into(std::string_view utf8, char* out, int& lost) {
+    // Text whose every character the tables hold, nearly all text, is encoded here in one
+    // pass; anything else (bytes that are no UTF-8, marks of other codes, characters
+    // cp932 does not hold or holds only as a look-alike) goes the careful way.
+    const uint16_t* encode = nullptr;
+    char* at = out;
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(utf8[k]); };
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const unsigned char b0 = byte(i);
+        if (b0 < 0x80) {
+            uint64_t word;
+            if (i + 8 <= utf8.size() &&
+                (std::memcpy(&word, utf8.data() + i, 8), (word & kHighBits) == 0)) {
+                std::memcpy(at, &word, 8);
+                at += 8;
+                i += 8;
+            } else {
+                *at++ = static_cast<char>(b0);
+                ++i;
+            }
+            continue;
+        }
+        char32_t cp = 0;
+        if ((b0 & 0xE0) == 0xC0 && i + 1 < utf8.size() && (byte(i + 1) & 0xC0) == 0x80) {
+            cp = (b0 & 0x1F) << 6 | (byte(i + 1) & 0x3F);
+            i += 2;
+        } else if ((b0 & 0xF0) == 0xE0 && i + 2 < utf8.size() && (byte(i + 1) & 0xC0) == 0x80 &&
+                   (byte(i + 2) & 0xC0) == 0x80) {
+            cp = (b0 & 0x0F) << 12 | (byte(i + 1) & 0x3F) << 6 | (byte(i + 2) & 0x3F);
+            i += 3;
+        }
+        if (encode == nullptr) {
+            encode = Decoding().encode;
+        }
+        // Overlong forms and surrogates are no characters of the table either.
+        const uint16_t code = cp >= 0x80 && cp < 0x10000 ? encode[cp] : 0;
+        if (code == 0) {
+            std::string careful;
+            lost += Utf8ToCp932(utf8, careful);
+            std::memcpy(out, careful.data(), careful.size());
+            return careful.size();
+        }
+        if (code > 0xFF) {
+            *at++ = static_cast<char>(code >> 8);
+        }
+        *at++ = static_cast<char>(code & 0xFF);
+    }
+    return static_cast<std::size_t>(at - out);
 }
 
 int LooksLikeUtf8(std::string_view text) {

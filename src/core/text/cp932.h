@@ -25,12 +25,28 @@ inline constexpr char32_t kRawByteLast = 0xF7FF;
 // Decodes cp932 bytes to UTF-8. Never fails: undecodable bytes are kept as above.
 std::string Cp932ToUtf8(std::string_view cp932);
 
+// The most UTF-8 bytes one cp932 byte decodes to: a raw byte or a half-width katakana
+// takes three, a double-byte character with the mark of another code six.
+inline constexpr std::size_t kMaxUtf8PerCp932Byte = 3;
+
+// Decodes cp932 bytes into out, which has room for kMaxUtf8PerCp932Byte bytes per input
+// byte; returns the number of bytes written.
+std::size_t Cp932ToUtf8Into(std::string_view cp932, char* out);
+
+// Decodes cp932 bytes onto the end of out.
+void AppendCp932AsUtf8(std::string_view cp932, std::string& out);
+
 // Encodes UTF-8 text to cp932 into out. Returns the number of characters that cp932
 // cannot hold, 0 when the text was encoded completely. Such a character is written as
 // "?", or as its usual look-alike when it has one that reads back as another character
 // (U+00A5 as a backslash, U+301C as U+FF5E, ...). Bytes that are not valid UTF-8 count
 // as unheld characters too.
 int Utf8ToCp932(std::string_view utf8, std::string& out);
+
+// The same written into out, which has room for utf8.size() bytes (no cp932 form is
+// longer than its UTF-8 form); returns the number of bytes written and adds the number of
+// unheld characters to lost.
+std::size_t Utf8ToCp932Into(std::string_view utf8, char* out, int& lost);
 
 // The encoded form; unencodable characters become "?".
 std::string ToCp932(std::string_view utf8);
