@@ -43,7 +43,9 @@ void BM_SaveDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveDocument)->Unit(benchmark::kMillisecond);
 
-// The in-memory snapshot an undo step takes.
+// Every item written into a fresh store: what a save falls back on when the sections the
+// items remember cannot be written as they are. Its figure depends on whether the heap
+// has just given its pages back to the system.
 void BM_SaveItemsSnapshot(benchmark::State& state) {
     HFlowDocument doc;
     BuildDocument(doc);

@@ -85,6 +85,9 @@ private:
 // The most sections the text can give: every header line starts with "[", and a section
 // is made only for a header followed by a key line, which together take seven bytes.
 std::size_t MostSections(std::string_view text) {
+    if (text.empty()) {
+        return 1;
+    }
     std::size_t brackets = 0;
     for (const char* at = text.data();
          const void* found =
