@@ -3,6 +3,7 @@
 // stored as an INI text file.
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "core/doc/load_result.h"
 #include "core/fp/estimate.h"
 #include "core/items/draw_list.h"
+#include "core/store/big_buffer.h"
 
 namespace zarvik {
 
@@ -30,6 +32,9 @@ inline constexpr const char* kDocumentHeaderSection = "Zarvik";
 struct HSaveReport {
     int unencodable = 0;  // characters cp932 cannot hold, written as "?"
 };
+
+// A time as documents write it ("LastUpdate"): local time, "YYYY/MM/DD hh:mm:ss".
+std::string DocumentTimeText(std::time_t when);
 
 // Writes one item of the box list into its section as SaveItems does. Returns 0 for an item
 // that is no box of a stored kind.
@@ -65,6 +70,9 @@ public:
     // (or the settings ask for them), the header. The old file is replaced only by a
     // complete new one. Returns 0 when it cannot be written.
     int SaveDocument(const std::string& path, HSaveReport* report = nullptr);
+    // The bytes SaveDocument writes, with lastUpdate as the time of the save; unencodable
+    // receives the number of characters cp932 could not hold. Changes nothing.
+    HBigBuffer DocumentBytes(const std::string& lastUpdate, int& unencodable) const;
     // Reads a document; on success replaces items and flow properties, puts the
     // document's own rules (or the system rules) in force and recomputes the estimate. A
     // failed load changes nothing and asks nothing: a newer version's document comes

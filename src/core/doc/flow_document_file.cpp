@@ -220,9 +220,9 @@ uint32_t VersionNumber(int32_t major, int32_t minor) {
 
 }  // namespace
 
-int HFlowDocument::SaveDocument(const std::string& path, HSaveReport* report) {
+HBigBuffer HFlowDocument::DocumentBytes(const std::string& lastUpdate, int& unencodable) const {
     HBigBuffer bytes;
-    int unencodable = 0;
+    unencodable = 0;
     if (!AppendItemSections(*this, bytes, unencodable)) {
         HInfoIniFile items;
         HIniFile itemsIni(items, 0);
@@ -238,10 +238,19 @@ int HFlowDocument::SaveDocument(const std::string& path, HSaveReport* report) {
     }
     WriteProgramVersion(ini);
     ini.SetString(kDocumentHeaderSection, "FlowName", flow.flowName);
-    const std::string now = LocalTimeText(std::time(nullptr));
-    ini.SetString(kDocumentHeaderSection, "LastUpdate", now);
+    ini.SetString(kDocumentHeaderSection, "LastUpdate", lastUpdate);
     store.AppendFileBytes(bytes, unencodable);
-    if (!WriteFileAtomically(path, bytes.View())) {
+    return bytes;
+}
+
+std::string DocumentTimeText(std::time_t when) {
+    return LocalTimeText(when);
+}
+
+int HFlowDocument::SaveDocument(const std::string& path, HSaveReport* report) {
+    const std::string now = LocalTimeText(std::time(nullptr));
+    int unencodable = 0;
+    if (!WriteFileAtomically(path, DocumentBytes(now, unencodable).View())) {
         return 0;
     }
     flow.lastUpdate = now;
