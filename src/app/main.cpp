@@ -11,8 +11,11 @@
 #include <QTranslator>
 
 #include "core/app/system.h"
+#include "core/doc/recovery.h"
 #include "core/port/platform.h"
 #include "gui/frame/main_window.h"
+#include "gui/frame/recovery_dialog.h"
+#include "gui/frame/recovery_keeper.h"
 #include "gui/ports/qt_platform.h"
 #include "gui/resources/gui_resources.h"
 
@@ -41,14 +44,23 @@ int main(int argc, char** argv) {
     zarvik::gui::HMainWindow window;
     window.show();
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) {
-        // Once the window is up, so that a message about the file has a window to sit on.
-        // The full path, so that the recent files still find it from another folder; in the
-        // file system's own bytes.
-        const std::string path =
-            QFile::encodeName(QFileInfo(arguments[1]).absoluteFilePath()).toStdString();
-        QTimer::singleShot(0, &window, [&window, path] { window.Document().OpenPath(path); });
-    }
+    // The full path of the document named, so that the recent files still find it from
+    // another folder; in the file system's own bytes.
+    const std::string path =
+        arguments.size() > 1
+            ? QFile::encodeName(QFileInfo(arguments[1]).absoluteFilePath()).toStdString()
+            : std::string();
+    // Once the window is up, so that the dialogs have a window to sit on: first the copies
+    // a run that did not end normally left, then the document named unless one was restored.
+    const std::string recoveryFolder = zarvik::RecoveryFolder();
+    QTimer::singleShot(0, &window, [&window, path, recoveryFolder] {
+        if (!zarvik::gui::OfferRecoveryCopies(window.Document(), recoveryFolder, &window) &&
+            !path.empty()) {
+            window.Document().OpenPath(path);
+        }
+    });
+    // Gone before the window, as a normal end: its copy goes with it.
+    zarvik::gui::HRecoveryKeeper recovery(window.Document(), recoveryFolder);
     const int result = QApplication::exec();
     system.SaveSettings(settings);
     zarvik::SetPlatform(nullptr);

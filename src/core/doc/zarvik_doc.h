@@ -79,6 +79,10 @@ public:
     // Loads path (which must be a readable file) as the document. A failure says so and
     // keeps the document as it was. Returns 1 when loaded.
     int OpenDocumentPath(const std::string& path);
+    // Opens a recovery copy as the document that belongs at originalPath (empty for one
+    // never saved), changed and unsaved, so that a save writes it back there. A copy that
+    // cannot be read says so and keeps the document as it was. Returns 1 when restored.
+    int RestoreCopy(const std::string& copyPath, const std::string& originalPath);
     // Save to the path name; disabled (returns 0) without one.
     int OnFileSave();
     // Save under a chosen name. Returns 0 when the chooser was cancelled or the write

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "core/app/system.h"
+#include "core/doc/snapshot.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/port/ui_port.h"
 #include "core/store/file_io.h"
@@ -103,6 +104,22 @@ int CZarvikDoc::LoadAndAdopt(const std::string& path) {
     AdoptPath(path, 1);
     ResetHistory();
     Tell({kChangeWholeDocument | kChangeEstimate});
+    return 1;
+}
+
+int CZarvikDoc::RestoreCopy(const std::string& copyPath, const std::string& originalPath) {
+    const HLoadResult result = LoadDocument(copyPath);
+    if (!result) {
+        ShowMessage(LoadFailureMessage(copyPath, result.status), "エラー", HMsgIcon::Error);
+        return 0;
+    }
+    AdoptPath(originalPath, 0);
+    ResetHistory();
+    // What lies at the original path is older than the copy: the document counts as changed
+    // against an empty diagram until it is saved.
+    m_savedState = HDiagramSnapshot::Builder(nullptr).Finish();
+    m_changed = 1;
+    Tell({kChangeWholeDocument | kChangeEstimate | kChangeTitle | kChangeModified});
     return 1;
 }
 
