@@ -77,6 +77,8 @@ HRecoverySlot::HRecoverySlot(std::string folder) {
     if (folder.empty() || (fs::create_directories(folder, error), error)) {
         return;
     }
+    // The copies are the user's documents: the folder is the user's alone.
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);
     // A name no other run takes: the process and the time, and a number for a second
     // slot in the same second.
     for (int attempt = 0; attempt < 100 && m_lock < 0; ++attempt) {
