@@ -4,12 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QProcess>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "core/command/command_ids.h"
+#include "core/items/item_object.h"
 #include "core/store/ini_file.h"
 #include "core/store/ini_store.h"
 #include "gui/canvas/canvas_widget.h"
@@ -31,6 +36,19 @@ std::string ItemsText(const HFlowDocument& doc) {
     HIniFile ini(store, 0);
     doc.SaveItems(ini);
     return store.ToBytes();
+}
+
+// Clicks 復元 in the dialog that comes up next.
+void RestoreFirstCopyWhenAsked() {
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->text() == "復元") {
+                button->click();
+            }
+        }
+    });
 }
 
 TEST(Recovery, TheCopyFollowsTheEditsAndGoesWithASave) {
@@ -83,15 +101,7 @@ TEST(Recovery, ACopyLeftBehindComesBackUnderItsOriginalPath) {
     doc.NewDocument();
     ASSERT_EQ(doc.Boxes().Count(), 0);
 
-    QTimer::singleShot(0, [] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-            if (button->text() == "復元") {
-                button->click();
-            }
-        }
-    });
+    RestoreFirstCopyWhenAsked();
     ASSERT_EQ(OfferRecoveryCopies(doc, folder, &window), 1);
     EXPECT_EQ(doc.PathName(), original);
     EXPECT_EQ(doc.IsChanged(), 1);
@@ -100,6 +110,80 @@ TEST(Recovery, ACopyLeftBehindComesBackUnderItsOriginalPath) {
     EXPECT_TRUE(fs::is_empty(folder));
     // Nothing is offered again.
     EXPECT_EQ(OfferRecoveryCopies(doc, folder, &window), 0);
+}
+
+constexpr const char* kChildFolder = "ZARVIK_RECOVERY_TEST_FOLDER";
+
+// The editor that gets killed, run by the test below as a process of its own: it opens a
+// document, moves a box, keeps its copy, tells what its diagram holds and waits.
+TEST(RecoveryChild, EditsAndWaitsToBeKilled) {
+    const char* folder = std::getenv(kChildFolder);
+    if (folder == nullptr) {
+        GTEST_SKIP() << "run by KilledEditorComesBack";
+    }
+    HMainWindow window;
+    window.show();
+    WindowScriptedUi ui(window.UiPortOfWindow());
+    HRecoveryKeeper keeper(window.Document(), std::string(folder) + "/recovery");
+    ASSERT_TRUE(window.Document().OpenDocumentPath(std::string(folder) + "/document.zvk"));
+    // Drags the topmost box by (70, 40), as a user would.
+    const auto* box = dynamic_cast<const HItemObject*>(window.Document().Boxes().Tail());
+    ASSERT_NE(box, nullptr);
+    const QPoint at(box->position.x + box->size.cx / 2, box->position.y + box->size.cy / 2);
+    QWidget* canvas = window.Canvas().viewport();
+    Click(canvas, at);
+    QTest::qWait(80);  // no double click
+    gui_support::Mouse(canvas, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    QTest::qWait(80);  // past the drag delay
+    for (int step = 1; step <= 7; ++step) {
+        gui_support::Mouse(canvas, QEvent::MouseMove, at + QPoint(10 * step, 5 * step),
+                           Qt::LeftButton);
+    }
+    gui_support::Mouse(canvas, QEvent::MouseButtonRelease, at + QPoint(70, 35), Qt::LeftButton);
+    ASSERT_EQ(window.Document().IsChanged(), 1);
+    keeper.WriteNow();
+    ASSERT_EQ(keeper.WaitForWrite(), 1);
+    std::ofstream(std::string(folder) + "/on_screen.txt", std::ios::binary)
+        << ItemsText(window.Document());
+    for (;;) {
+        QTest::qWait(1000);
+    }
+}
+
+// An editor killed after an edit leaves its copy; the next start restores the diagram it
+// showed, under the document's own path.
+TEST(Recovery, AKilledEditorsDiagramComesBack) {
+    const test_support::TempDir dir;
+    const std::string document = dir / "document.zvk";
+    fs::copy_file(fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples" /
+                      "library_lending.zvk",
+                  document);
+    QProcess editor;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(kChildFolder, QString::fromStdString(dir.Path().string()));
+    editor.setProcessEnvironment(environment);
+    editor.start(QCoreApplication::applicationFilePath(),
+                 {"--gtest_filter=RecoveryChild.EditsAndWaitsToBeKilled"});
+    ASSERT_TRUE(editor.waitForStarted());
+    const std::string onScreenPath = dir / "on_screen.txt";
+    for (int waited = 0; !fs::exists(onScreenPath) && waited < 300; ++waited) {
+        ASSERT_FALSE(editor.waitForFinished(100)) << editor.readAllStandardOutput().data();
+    }
+    QTest::qWait(200);  // the text is complete
+    editor.kill();
+    ASSERT_TRUE(editor.waitForFinished());
+    std::ifstream file(onScreenPath, std::ios::binary);
+    const std::string onScreen((std::istreambuf_iterator<char>(file)), {});
+    ASSERT_FALSE(onScreen.empty());
+
+    HMainWindow window;
+    WindowScriptedUi ui(window.UiPortOfWindow());
+    CZarvikDoc& doc = window.Document();
+    RestoreFirstCopyWhenAsked();
+    ASSERT_EQ(OfferRecoveryCopies(doc, dir / "recovery", &window), 1);
+    EXPECT_EQ(doc.PathName(), document);
+    EXPECT_EQ(doc.IsChanged(), 1);
+    EXPECT_EQ(ItemsText(doc), onScreen);
 }
 
 }  // namespace
