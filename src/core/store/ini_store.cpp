@@ -24,28 +24,6 @@ constexpr std::size_t kNoPosition = static_cast<std::size_t>(-1);
 // The index table a store starts with: room for the sections of a small document.
 constexpr std::size_t kFirstIndexSize = 64;
 
-// 1 when no byte of text is above ASCII: such a line reads the same in cp932 and UTF-8.
-bool IsAsciiText(std::string_view text) {
-    constexpr uint64_t kHighBits = 0x8080808080808080ull;
-    const char* p = text.data();
-    const std::size_t n = text.size();
-    uint64_t high = 0;
-    if (n >= 8) {
-        uint64_t word;
-        for (std::size_t i = 0; i + 8 <= n; i += 8) {
-            std::memcpy(&word, p + i, 8);
-            high |= word;
-        }
-        std::memcpy(&word, p + n - 8, 8);  // the last bytes, overlapping the word before
-        high |= word;
-    } else {
-        for (std::size_t i = 0; i < n; ++i) {
-            high |= static_cast<unsigned char>(p[i]);
-        }
-    }
-    return (high & kHighBits) == 0;
-}
-
 // The sections read from one file, made side by side in one buffer rather than one by one
 // on the heap. Each is handed out as a pointer that shares the whole pool.
 class SectionPool {

@@ -62,18 +62,20 @@ Converter& Encoder() {
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
 
 bool IsAscii(std::string_view text) {
-    const char* p = text.data();
-    std::size_t n = text.size();
-    uint64_t high = 0;
-    for (; n >= 8; n -= 8, p += 8) {
-        uint64_t word;
-        std::memcpy(&word, p, 8);
-        high |= word;
+    return IsAsciiText(text) != 0;
+}
+
+// Copies the ASCII byte at in[i] to at, or the eight from it when all eight are ASCII;
+// returns how many it copied.
+std::size_t CopyAscii(const char* in, std::size_t i, std::size_t size, char*& at) {
+    uint64_t word;
+    if (i + 8 <= size && (std::memcpy(&word, in + i, 8), (word & kHighBits) == 0)) {
+        std::memcpy(at, &word, 8);
+        at += 8;
+        return 8;
     }
-    for (; n > 0; --n, ++p) {
-        high |= static_cast<unsigned char>(*p);
-    }
-    return (high & kHighBits) == 0;
+    *at++ = in[i];
+    return 1;
 }
 
 void AppendUtf8(char32_t cp, std::string& out) {
@@ -304,16 +306,7 @@ std::size_t Cp932ToUtf8Into(std::string_view cp932, char* out) {
     while (i < size) {
         const unsigned char b = bytes[i];
         if (b < 0x80) {
-            // ASCII goes eight bytes at a time where eight in a row are ASCII.
-            uint64_t word;
-            if (i + 8 <= size && (std::memcpy(&word, bytes + i, 8), (word & kHighBits) == 0)) {
-                std::memcpy(at, &word, 8);
-                at += 8;
-                i += 8;
-            } else {
-                *at++ = static_cast<char>(b);
-                ++i;
-            }
+            i += CopyAscii(cp932.data(), i, size, at);
             continue;
         }
         uint32_t entry = table.single[b];
@@ -432,16 +425,7 @@ std::size_t Utf8ToCp932Into(std::string_view utf8, char* out, int& lost) {
     while (i < utf8.size()) {
         const unsigned char b0 = byte(i);
         if (b0 < 0x80) {
-            uint64_t word;
-            if (i + 8 <= utf8.size() &&
-                (std::memcpy(&word, utf8.data() + i, 8), (word & kHighBits) == 0)) {
-                std::memcpy(at, &word, 8);
-                at += 8;
-                i += 8;
-            } else {
-                *at++ = static_cast<char>(b0);
-                ++i;
-            }
+            i += CopyAscii(utf8.data(), i, utf8.size(), at);
             continue;
         }
         char32_t cp = 0;
@@ -470,6 +454,26 @@ std::size_t Utf8ToCp932Into(std::string_view utf8, char* out, int& lost) {
         *at++ = static_cast<char>(code & 0xFF);
     }
     return static_cast<std::size_t>(at - out);
+}
+
+int IsAsciiText(std::string_view text) {
+    const char* p = text.data();
+    const std::size_t n = text.size();
+    uint64_t high = 0;
+    if (n >= 8) {
+        uint64_t word;
+        for (std::size_t i = 0; i + 8 <= n; i += 8) {
+            std::memcpy(&word, p + i, 8);
+            high |= word;
+        }
+        std::memcpy(&word, p + n - 8, 8);  // the last bytes, overlapping the word before
+        high |= word;
+    } else {
+        for (std::size_t i = 0; i < n; ++i) {
+            high |= static_cast<unsigned char>(p[i]);
+        }
+    }
+    return (high & kHighBits) == 0 ? 1 : 0;
 }
 
 int LooksLikeUtf8(std::string_view text) {

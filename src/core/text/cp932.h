@@ -68,6 +68,9 @@ std::string Cp932Truncate(std::string_view utf8, std::size_t maxBytes);
 // katakana such as C3 BD), they do not read as Japanese, and the text stays cp932.
 int LooksLikeUtf8(std::string_view text);
 
+// 1 when no byte of the text is above ASCII: it reads the same in cp932 and UTF-8.
+int IsAsciiText(std::string_view text);
+
 // 1 when the byte is a cp932 lead byte (the first of a double-byte character).
 inline int IsCp932LeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
