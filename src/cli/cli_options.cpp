@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace zarvik::cli {
@@ -13,10 +14,10 @@ struct HCommandSpec {
 };
 
 constexpr HCommandSpec kCommands[] = {
-    {"report", HCommand::Report, 1},   {"summary", HCommand::Summary, 1},
-    {"csv", HCommand::Csv, 3},         {"check", HCommand::Check, 1},
-    {"save", HCommand::Save, 2},       {"help", HCommand::Help, 0},
-    {"version", HCommand::Version, 0},
+    {"report", HCommand::Report, 1}, {"summary", HCommand::Summary, 1},
+    {"csv", HCommand::Csv, 3},       {"check", HCommand::Check, 1},
+    {"save", HCommand::Save, 2},     {"compare", HCommand::Compare, 2},
+    {"help", HCommand::Help, 0},     {"version", HCommand::Version, 0},
 };
 
 const HCommandSpec* FindCommand(std::string_view name) {
@@ -28,10 +29,41 @@ const HCommandSpec* FindCommand(std::string_view name) {
     return nullptr;
 }
 
+// A count of function points: decimal digits only, within 32 bits.
+bool ParseFpCount(std::string_view text, int64_t& value) {
+    if (text.empty() || text.size() > 10) {
+        return false;
+    }
+    value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value <= INT32_MAX;
+}
+
+// The value of an option given as "--name VALUE" or "--name=VALUE"; empty when missing.
+std::string OptionValue(const std::vector<std::string>& args, std::size_t& i,
+                        std::string_view name) {
+    const std::string& arg = args[i];
+    if (arg == name) {
+        return i + 1 < args.size() ? args[++i] : std::string();
+    }
+    return arg.substr(name.size() + 1);
+}
+
+bool IsOption(const std::string& arg, std::string_view name) {
+    return arg == name || (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
+                           arg[name.size()] == '=');
+}
+
 // Splits the arguments into options and operands; "--" ends the options, so that a
 // document named "-x.zvk" can still be given.
 std::string SplitOptions(const std::vector<std::string>& args, HCliOptions& options,
-                         std::vector<std::string>& operands, bool& help, bool& version) {
+                         std::vector<std::string>& operands, bool& help, bool& version,
+                         bool& conversionGiven) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -43,20 +75,22 @@ std::string SplitOptions(const std::vector<std::string>& args, HCliOptions& opti
             help = true;
         } else if (arg == "--version") {
             version = true;
-        } else if (arg == "--settings" || arg.rfind("--settings=", 0) == 0) {
-            std::string value;
-            if (arg == "--settings") {
-                if (i + 1 >= args.size()) {
-                    return "--settings needs the path of a settings file";
-                }
-                value = args[++i];
-            } else {
-                value = arg.substr(std::string_view("--settings=").size());
-            }
+        } else if (IsOption(arg, "--settings")) {
+            const std::string value = OptionValue(args, i, "--settings");
             if (value.empty()) {
                 return "--settings needs the path of a settings file";
             }
             options.settingsPath = value;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (IsOption(arg, "--conversion")) {
+            const std::string value = OptionValue(args, i, "--conversion");
+            if (!ParseFpCount(value, options.conversionFp)) {
+                return "--conversion needs a whole number of function points (0 to 2147483647), "
+                       "not '" +
+                       value + "'";
+            }
+            conversionGiven = true;
         } else {
             return "unknown option '" + arg + "'";
         }
@@ -71,7 +105,9 @@ std::string ParseArguments(const std::vector<std::string>& args, HCliOptions& op
     std::vector<std::string> operands;
     bool help = false;
     bool version = false;
-    if (std::string error = SplitOptions(args, options, operands, help, version); !error.empty()) {
+    bool conversionGiven = false;
+    if (std::string error = SplitOptions(args, options, operands, help, version, conversionGiven);
+        !error.empty()) {
         return error;
     }
     if (help || version) {
@@ -86,6 +122,9 @@ std::string ParseArguments(const std::vector<std::string>& args, HCliOptions& op
         return "unknown command '" + operands[0] + "'";
     }
     options.command = entry->command;
+    if (entry->command != HCommand::Compare && (options.json || conversionGiven)) {
+        return std::string(options.json ? "--json" : "--conversion") + " is an option of compare";
+    }
     const std::size_t given = operands.size() - 1;
     if (given != entry->operands) {
         return std::string(entry->name) + (given < entry->operands ? ": missing" : ": too many") +
@@ -98,6 +137,9 @@ std::string ParseArguments(const std::vector<std::string>& args, HCliOptions& op
         }
         options.documentPath = operands[2];
         options.outputPath = operands[3];
+    } else if (entry->command == HCommand::Compare) {
+        options.documentPath = operands[1];
+        options.newDocumentPath = operands[2];
     } else if (entry->command == HCommand::Save) {
         options.documentPath = operands[1];
         options.outputPath = operands[2];
@@ -119,6 +161,10 @@ const char* UsageText() {
            "  check FILE.zvk                       load the document and report its problems\n"
            "  save FILE.zvk OUT.zvk                write the document as the editor saves it\n"
            "                                       (OUT may be FILE itself)\n"
+           "  compare [--json] [--conversion N] BASE.zvk NEW.zvk\n"
+           "                                       the functions added, deleted and changed\n"
+           "                                       from BASE to NEW and the enhancement\n"
+           "                                       count; N is the FP of data conversion\n"
            "  help, version                        this text, the program's version\n"
            "\n"
            "options:\n"

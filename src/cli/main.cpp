@@ -12,9 +12,11 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_rules.h"
+#include "cli/compare_json.h"
 #include "cli/document_loader.h"
 #include "cli/stderr_ui_port.h"
 #include "cli/summary_json.h"
+#include "core/doc/count_compare.h"
 #include "core/doc/csv_export.h"
 #include "core/doc/flow_document.h"
 #include "core/doc/zarvik_doc.h"
@@ -105,6 +107,26 @@ int RunSave(const HCliOptions& options, HStderrUiPort& port) {
     return kExitOk;
 }
 
+std::string ToJsonText(const nlohmann::ordered_json& json) {
+    return json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+// Both documents are measured by the same system rules, unless one has rules of its own.
+int RunCompare(const HCliOptions& options, HStderrUiPort& port) {
+    HFlowDocument base;
+    HFlowDocument next;
+    if (!OpenDocument(options.documentPath, base, port) ||
+        !OpenDocument(options.newDocumentPath, next, port)) {
+        return kExitFailed;
+    }
+    const HCountComparison comparison = CompareCounts(base, next, options.conversionFp);
+    return WriteStdout(
+        options.json ? ToJsonText(BuildCompareJson(comparison, options.documentPath,
+                                                   options.newDocumentPath))
+                     : BuildCompareText(comparison, options.documentPath, options.newDocumentPath),
+        port);
+}
+
 int RunDocumentCommand(const HCliOptions& options, HStderrUiPort& port) {
     if (std::string problem = PrepareSystemRules(options.settingsPath); !problem.empty()) {
         port.Line("error: " + problem);
@@ -112,6 +134,9 @@ int RunDocumentCommand(const HCliOptions& options, HStderrUiPort& port) {
     }
     if (options.command == HCommand::Save) {
         return RunSave(options, port);
+    }
+    if (options.command == HCommand::Compare) {
+        return RunCompare(options, port);
     }
     HFlowDocument doc;
     if (!OpenDocument(options.documentPath, doc, port)) {
@@ -121,10 +146,7 @@ int RunDocumentCommand(const HCliOptions& options, HStderrUiPort& port) {
         case HCommand::Report:
             return WriteStdout(ToUnixLineEnds(BuildReportText(doc.estimate)), port);
         case HCommand::Summary:
-            return WriteStdout(
-                BuildSummary(doc).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) +
-                    "\n",
-                port);
+            return WriteStdout(ToJsonText(BuildSummary(doc)), port);
         case HCommand::Csv:
             return RunCsv(options, doc, port);
         case HCommand::Check:

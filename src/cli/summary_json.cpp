@@ -1,5 +1,6 @@
 #include "cli/summary_json.h"
 
+#include "core/doc/count_compare.h"
 #include "core/doc/csv_export.h"
 #include "core/doc/flow_document.h"
 #include "core/fp/fp_rating.h"
@@ -30,16 +31,13 @@ Json Functions(const HDrawList& boxes) {
     Json list = Json::array();
     for (const HItemCore* item = boxes.Head(); item != nullptr; item = item->next) {
         if (const auto* file = dynamic_cast<const HItemFile*>(item)) {
-            list.push_back(FunctionEntry(
-                *file, *file, CsvFileTypeText(file->typeCode), file->SelectFpSumType, file->GetFp(),
-                file->GetDetCount(), file->GetRetCount(),
-                LevelBySetting(file->SelectFpSumType, kLevelLow, file->FpLevel, file->GetLevel())));
+            list.push_back(FunctionEntry(*file, *file, CsvFileTypeText(file->typeCode),
+                                         file->SelectFpSumType, file->GetFp(), file->GetDetCount(),
+                                         file->GetRetCount(), file->GetLevelInForce()));
         } else if (const auto* task = dynamic_cast<const HItemTask*>(item)) {
             list.push_back(FunctionEntry(*task, *task, CsvTransactionTypeText(task->typeCode),
                                          task->SelectFpSumType, task->GetFp(), task->GetDetCount(),
-                                         task->GetFtrCount(),
-                                         LevelBySetting(task->SelectFpSumType, kLevelAverage,
-                                                        task->FpLevel, task->GetLevel())));
+                                         task->GetFtrCount(), task->GetLevelInForce()));
         }
     }
     return list;
@@ -86,6 +84,7 @@ Json BuildSummary(const HFlowDocument& doc) {
     summary["data_functions"] = e.dataCount;
     summary["transactions"] = e.transactionCount;
     summary["ufp"] = e.ufp;
+    summary["nesma_indicative_fp"] = NesmaIndicativeFp(e.ilfCount, e.eifCount);
     summary["adjusted"] = e.adjusted == 1;
     // VAF and productivity as the report shows them; every other real unrounded.
     summary["vaf"] = e.vafX100 * 0.01;

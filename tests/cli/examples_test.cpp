@@ -49,6 +49,7 @@ TEST_P(ExampleTest, SummaryMatchesGoldenWithExactlyTheListedFields) {
                                          "data_functions",
                                          "transactions",
                                          "ufp",
+                                         "nesma_indicative_fp",
                                          "adjusted",
                                          "vaf",
                                          "tdi",

@@ -23,6 +23,10 @@ int32_t HInfoFile::GetLevel(int32_t* cellCode) const {
     return RateComplexity(typeCode, GetDetCount(), GetRetCount(), cellCode);
 }
 
+int32_t HInfoFile::GetLevelInForce() const {
+    return LevelBySetting(SelectFpSumType, kLevelLow, FpLevel, GetLevel());
+}
+
 int32_t HInfoFile::GetFp() const {
     return FpBySetting(typeCode, SelectFpSumType, kLevelLow, FpLevel, FpUser, GetDetCount(),
                        GetRetCount());

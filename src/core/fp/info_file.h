@@ -30,6 +30,8 @@ public:
     int32_t GetRetCount() const;
     // The matrix level for the counts; cellCode as RateComplexity gives it.
     int32_t GetLevel(int32_t* cellCode = nullptr) const;
+    // The level the calculation setting puts in force; -1 when the value is typed.
+    int32_t GetLevelInForce() const;
 
     // Copies every field and list entry; the copied entries belong to this record.
     void CopyFrom(const HInfoFile& other);

@@ -127,6 +127,10 @@ int32_t HInfoTask::GetLevel(int32_t* cellCode) const {
     return RateComplexity(typeCode, GetDetCount(), GetFtrCount(), cellCode);
 }
 
+int32_t HInfoTask::GetLevelInForce() const {
+    return LevelBySetting(SelectFpSumType, kLevelAverage, FpLevel, GetLevel());
+}
+
 int32_t HInfoTask::GetFp() const {
     if (SelectFpSumType != kSumAutomatic) {
         return FpBySetting(typeCode, SelectFpSumType, kLevelAverage, FpLevel, FpUser, 0, 0);

@@ -43,6 +43,8 @@ public:
     int32_t GetFtrCount() const;
     // The matrix level for the counts; cellCode as RateComplexity gives it.
     int32_t GetLevel(int32_t* cellCode = nullptr) const;
+    // The level the calculation setting puts in force; -1 when the value is typed.
+    int32_t GetLevelInForce() const;
 
     // The DET list as the transaction shows it, at most limit entries: for each relation
     // line in order, the linked data function's DETs, or placeholders standing for its
