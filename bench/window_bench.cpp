@@ -21,17 +21,17 @@
 #include "core/doc/zarvik_doc.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_object.h"
+#include "draw/qt_draw_context.h"
 #include "gui/canvas/canvas_widget.h"
 #include "gui/frame/main_window.h"
-#include "gui/ports/qt_draw_context.h"
 #include "large_document.h"
 
 namespace {
 
 using namespace zarvik;
+using zarvik::draw::HQtDrawContext;
 using zarvik::gui::HCanvasWidget;
 using zarvik::gui::HMainWindow;
-using zarvik::gui::HQtDrawContext;
 
 constexpr int kPairs = 5000;  // 10 000 boxes, 10 000 lines
 constexpr int kWidth = 1920;
@@ -95,7 +95,7 @@ void PaintAtZoom(benchmark::State& state, double scale) {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
-        HQtDrawContext dc(painter, scale, origin);
+        draw::HQtDrawContext dc(painter, scale, origin);
         controller.PaintCanvas(dc, update, extent, 0);
     }
 }

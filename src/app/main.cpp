@@ -13,10 +13,10 @@
 #include "core/app/system.h"
 #include "core/doc/recovery.h"
 #include "core/port/platform.h"
+#include "draw/qt_platform.h"
 #include "gui/frame/main_window.h"
 #include "gui/frame/recovery_dialog.h"
 #include "gui/frame/recovery_keeper.h"
-#include "gui/ports/qt_platform.h"
 #include "gui/resources/gui_resources.h"
 
 int main(int argc, char** argv) {
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     zarvik::gui::InitGuiResources();
     QApplication::setWindowIcon(QIcon(":/icons/zarvik.svg"));
     // Screen resolution, ticks and pictures from Qt, before anything measures or loads.
-    zarvik::gui::HQtPlatform platform;
+    zarvik::draw::HQtPlatform platform;
     zarvik::SetPlatform(&platform);
     zarvik::HSystem& system = zarvik::System();
     const std::string settings = system.GetSettingsPath();

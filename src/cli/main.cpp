@@ -3,6 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QByteArray>
+#include <QFile>
+#include <QGuiApplication>
+#include <QSaveFile>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +27,7 @@
 #include "core/doc/zarvik_doc.h"
 #include "core/fp/estimate.h"
 #include "core/port/platform.h"
+#include "draw/picture_export.h"
 
 namespace zarvik::cli {
 namespace {
@@ -89,6 +95,59 @@ int RunCheck(const HCliOptions& options, HFlowDocument& doc, HStderrUiPort& port
     return WriteStdout(line, port);
 }
 
+draw::HPictureKind PictureKind(HPictureFormat format) {
+    switch (format) {
+        case HPictureFormat::Svg:
+            return draw::HPictureKind::Svg;
+        case HPictureFormat::Pdf:
+            return draw::HPictureKind::Pdf;
+        case HPictureFormat::Png:
+            break;
+    }
+    return draw::HPictureKind::Png;
+}
+
+// Qt's notes about the machine (no runtime folder, no screen) are no concern of a
+// picture's maker; only its errors reach standard error.
+void QtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "zvk: Qt: %s\n", message.toLocal8Bit().constData());
+    }
+}
+
+// The picture is drawn in memory and then written whole, so that a failed run leaves no
+// half-written file. Qt draws without a display: on the offscreen platform unless the
+// caller chose another.
+int RunRender(const HCliOptions& options, const HFlowDocument& doc, HStderrUiPort& port) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qInstallMessageHandler(QtErrorsOnly);
+    int argc = 1;
+    char name[] = "zvk";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+
+    port.SetSubject(options.outputPath);
+    std::string problem;
+    const QByteArray bytes = draw::RenderPicture(
+        doc, {PictureKind(options.pictureFormat), options.zoomPercent, options.background},
+        problem);
+    if (bytes.isEmpty()) {
+        port.Line("error: " + problem);
+        return kExitFailed;
+    }
+    errno = 0;
+    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(options.outputPath)));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        const int error = errno;
+        file.cancelWriting();
+        port.Line("error: cannot write the picture: " + OutputProblem(options.outputPath, error));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
 // The editor's own steps: the document as it stands once opened, then its save command,
 // which writes the whole file or leaves the old one as it was.
 int RunSave(const HCliOptions& options, HStderrUiPort& port) {
@@ -151,6 +210,8 @@ int RunDocumentCommand(const HCliOptions& options, HStderrUiPort& port) {
             return RunCsv(options, doc, port);
         case HCommand::Check:
             return RunCheck(options, doc, port);
+        case HCommand::Render:
+            return RunRender(options, doc, port);
         default:
             return kExitUsage;
     }

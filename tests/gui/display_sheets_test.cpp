@@ -18,9 +18,9 @@
 #include "core/command/command_ids.h"
 #include "core/items/item_kinds.h"
 #include "dialog_events.h"
+#include "draw/qt_platform.h"
+#include "draw/qt_text.h"
 #include "gui/frame/main_window.h"
-#include "gui/ports/qt_platform.h"
-#include "gui/ports/qt_text.h"
 #include "gui/ports/qt_ui_port.h"
 #include "gui_test_support.h"
 #include "sheet_test_support.h"
@@ -66,14 +66,14 @@ protected:
         QImage picture(2, 1, QImage::Format_RGB32);
         picture.setPixel(0, 0, qRgb(255, 0, 0));
         picture.setPixel(1, 0, qRgb(0, 0, 255));
-        ASSERT_TRUE(picture.save(ToQString(bmp), "BMP"));
+        ASSERT_TRUE(picture.save(draw::ToQString(bmp), "BMP"));
     }
     void TearDown() override { SetPlatform(nullptr); }
 
     HItemImageBox& Image() { return dynamic_cast<HItemImageBox&>(*doc.Boxes().Head()); }
 
     const HBitmap kOld{{0, 1, 1, 4, 1, 32, 0}, {7, 0, 0, 0}};
-    HQtPlatform platform;
+    draw::HQtPlatform platform;
     test_support::TempDir dir;
     test_support::ScriptedUi ui;
     CZarvikDoc doc;
@@ -86,7 +86,7 @@ TEST_F(ImageItemSheetTest, AFileThatCannotBeUsedKeepsTheOldPicture) {
     std::ofstream(broken) << "BM garbage";
     WhenUp([&](HItemSheet* sheet) {
         for (const std::string& path : {png, broken}) {
-            TypeOver(Field(sheet, "fileNameEdit"), ToQString(path));
+            TypeOver(Field(sheet, "fileNameEdit"), draw::ToQString(path));
             FocusOut(Field(sheet, "fileNameEdit"));
             EXPECT_EQ(QStringLiteral("old.bmp"), Field(sheet, "fileNameEdit")->text());
         }
@@ -103,7 +103,7 @@ TEST_F(ImageItemSheetTest, AChosenPictureReachesTheItemOnOkAndUndoRestores) {
     ui.chosen.push_back(bmp);
     WhenUp([&](HItemSheet* sheet) {
         Click(sheet->findChild<QPushButton*>(QStringLiteral("browseButton")));
-        EXPECT_EQ(ToQString(bmp), Field(sheet, "fileNameEdit")->text());
+        EXPECT_EQ(draw::ToQString(bmp), Field(sheet, "fileNameEdit")->text());
         Click(&sheet->OkButton());  // OK loads the name still waiting in the field
     });
     EXPECT_EQ(1, RunImageItemSheet(doc, Image(), nullptr));
@@ -118,9 +118,9 @@ TEST_F(ImageItemSheetTest, AChosenPictureReachesTheItemOnOkAndUndoRestores) {
 TEST_F(ImageItemSheetTest, CancelAfterLoadingADroppedFileLeavesTheOldPicture) {
     WhenUp([&](HItemSheet* sheet) {
         Drop(sheet->Page(kPageImageBasic), QUrl("https://example.com/a.bmp"));
-        Drop(sheet->Page(kPageImageBasic), QUrl::fromLocalFile(ToQString(bmp)));
+        Drop(sheet->Page(kPageImageBasic), QUrl::fromLocalFile(draw::ToQString(bmp)));
         FocusOut(Field(sheet, "fileNameEdit"));
-        EXPECT_EQ(ToQString(bmp), Field(sheet, "fileNameEdit")->text());  // loaded
+        EXPECT_EQ(draw::ToQString(bmp), Field(sheet, "fileNameEdit")->text());  // loaded
         Click(&sheet->CancelButton());
     });
     EXPECT_EQ(0, RunImageItemSheet(doc, Image(), nullptr));

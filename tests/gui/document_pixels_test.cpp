@@ -12,7 +12,7 @@
 #include "core/doc/zarvik_doc.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
-#include "gui/ports/qt_draw_context.h"
+#include "draw/qt_draw_context.h"
 
 namespace zarvik::gui {
 namespace {
@@ -58,7 +58,7 @@ protected:
         QImage image(400, 300, QImage::Format_RGB32);
         image.fill(Qt::black);
         QPainter painter(&image);
-        HQtDrawContext dc(painter, scale, origin);
+        draw::HQtDrawContext dc(painter, scale, origin);
         const HRect update{static_cast<int32_t>(origin.x()), static_cast<int32_t>(origin.y()),
                            static_cast<int32_t>(origin.x() + 400 / scale),
                            static_cast<int32_t>(origin.y() + 300 / scale)};

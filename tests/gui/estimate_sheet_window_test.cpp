@@ -23,8 +23,8 @@
 #include "core/fp/estimate_sheet.h"
 #include "core/items/item_kinds.h"
 #include "dialog_events.h"
+#include "draw/qt_text.h"
 #include "gui/frame/main_window.h"
-#include "gui/ports/qt_text.h"
 #include "gui/sheets/estimate_chart.h"
 #include "gui/sheets/estimate_sheet_window.h"
 #include "gui/sheets/ratio_list_dialog.h"
@@ -44,7 +44,7 @@ std::string Example(const char* name) {
 
 // The value after prefix on its line of the estimate report.
 QString ReportValue(const HInfoKousuu& estimate, const QString& prefix) {
-    for (const QString& line : ToQString(BuildReportText(estimate)).split("\r\n")) {
+    for (const QString& line : draw::ToQString(BuildReportText(estimate)).split("\r\n")) {
         if (line.startsWith(prefix)) {
             return line.mid(prefix.size());
         }
@@ -102,13 +102,13 @@ TEST_F(EstimateSheetTest, F5ShowsTheFiguresOfTheReportAndF5Again) {
     // Pages, tests, defects and schedules are not in the report: the core's texts.
     for (const HInfoKantanItem& box : BuildKantanItems()) {
         for (int line = 0; line < kKantanLineCount; ++line) {
-            EXPECT_EQ(ToQString(GetKantanText(box, line, r)), chart.LineText(box.id, line))
+            EXPECT_EQ(draw::ToQString(GetKantanText(box, line, r)), chart.LineText(box.id, line))
                 << box.id << " " << line;
         }
     }
     const HEstimateStatus status = GetEstimateStatus(r);
-    EXPECT_EQ(ToQString(status.ufp), sheet->PaneText(4));
-    EXPECT_EQ(ToQString(status.effort), sheet->PaneText(5));
+    EXPECT_EQ(draw::ToQString(status.ufp), sheet->PaneText(4));
+    EXPECT_EQ(draw::ToQString(status.effort), sheet->PaneText(5));
 
     // A box's fill, a connector and the frame behind the functions.
     const QImage image = sheet->Chart().grab().toImage();
@@ -192,7 +192,7 @@ TEST_F(EstimateSheetTest, TypedProductivityFromTheEffortBoxReachesTheSheet) {
 
     EXPECT_EQ(QStringLiteral("(生産性=10.00)"), chart.LineText(kKantanEffort, 3));
     EXPECT_NE(before, chart.LineText(kKantanEffort, 2));
-    EXPECT_EQ(ToQString(GetEstimateStatus(doc.estimate).effort), sheet->PaneText(5));
+    EXPECT_EQ(draw::ToQString(GetEstimateStatus(doc.estimate).effort), sheet->PaneText(5));
     EXPECT_EQ(ReportValue(doc.estimate, "工数(人月)=合計FP値/生産性=") + "人月",
               chart.LineText(kKantanEffort, 2));
 }

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "gui/ports/fast_line.h"
+#include "draw/fast_line.h"
 
 namespace zarvik::gui {
 namespace {
@@ -43,7 +43,7 @@ TEST(FastLine, ClippedLinesHaveExactlyTheWholeLinesPixels) {
         QImage fast(240, 160, QImage::Format_RGB32);
         fast.fill(Qt::white);
         QImage expected = fast.copy();
-        DrawFastLine(fast, a, b, kInk, clip);
+        draw::DrawFastLine(fast, a, b, kInk, clip);
         ReferenceLine(expected, a, b, clip);
         ASSERT_EQ(expected, fast) << a.x() << "," << a.y() << " - " << b.x() << "," << b.y();
     }
@@ -60,7 +60,7 @@ TEST(FastLine, AgreesWithThePainterOnStraightAndDiagonalLines) {
         QImage fast(100, 100, QImage::Format_RGB32);
         fast.fill(Qt::white);
         QImage painted = fast.copy();
-        DrawFastLine(fast, a, b, kInk, clip);
+        draw::DrawFastLine(fast, a, b, kInk, clip);
         QPainter painter(&painted);
         QPen pen(QColor::fromRgb(kInk), 0);
         pen.setCapStyle(Qt::FlatCap);  // as the drawing context draws thin lines

@@ -22,11 +22,11 @@
 #include "core/fp/fp_rating.h"
 #include "core/items/item_kinds.h"
 #include "dialog_events.h"
+#include "draw/qt_text.h"
 #include "gui/canvas/canvas_widget.h"
 #include "gui/frame/main_window.h"
 #include "gui/panels/estimate_panel.h"
 #include "gui/panels/item_list_panel.h"
-#include "gui/ports/qt_text.h"
 #include "gui/sheets/col_edit_dialog.h"
 #include "gui/sheets/function_sheet.h"
 #include "gui/sheets/item_sheet.h"
@@ -144,7 +144,7 @@ TEST_F(FunctionSheetRoadTest, DetListFromTheKeysReachesEveryFigureAndUndoTakesIt
     EXPECT_NE(ufpBefore, ufp);
     EXPECT_EQ(QString::number(File()->GetFp()), ListedFp());
     EXPECT_TRUE(StatusShows(QStringLiteral("UFP=%1").arg(ufp)));
-    EXPECT_EQ(ToQString(BuildReportText(window.Document().estimate)).replace("\r\n", "\n"),
+    EXPECT_EQ(draw::ToQString(BuildReportText(window.Document().estimate)).replace("\r\n", "\n"),
               window.EstimatePanel().toPlainText());
 
     // Opened again, the remark is back on two lines.

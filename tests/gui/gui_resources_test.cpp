@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "core/command/command_table.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 #include "gui/resources/gui_resources.h"
 
 namespace zarvik::gui {
@@ -49,7 +49,7 @@ TEST(GuiResources, EveryToolBarIconOfTheCommandTableDraws) {
     }
     ASSERT_GE(names.size(), 19u);
     for (std::string_view name : names) {
-        ExpectIconDraws(":/icons/" + ToQString(name) + ".svg");
+        ExpectIconDraws(":/icons/" + draw::ToQString(name) + ".svg");
     }
 }
 

@@ -18,8 +18,8 @@
 #include "../core/scripted_ui.h"
 #include "../core/test_support.h"
 #include "core/port/platform.h"
+#include "draw/qt_text.h"
 #include "gui/frame/help_window.h"
-#include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
 namespace {
@@ -81,29 +81,29 @@ TEST_F(HelpWindowTest, OpensOnTheContentsAndSearchFindsAPage) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->CurrentPage(), "index.html");
-    EXPECT_TRUE(window->Browser().toPlainText().contains(ToQString("Zarvik ヘルプ")));
+    EXPECT_TRUE(window->Browser().toPlainText().contains(draw::ToQString("Zarvik ヘルプ")));
 
     ASSERT_EQ(ShowHelp(nullptr, HHelpRequest::Search), 1);
     EXPECT_EQ(CurrentHelpWindow(), window);  // one window, reused
     EXPECT_EQ(window->Tabs().currentIndex(), 2);
-    Type(&window->SearchField(), ToQString("引線開始"));
+    Type(&window->SearchField(), draw::ToQString("引線開始"));
     QListWidget& results = window->SearchResults();
     ASSERT_EQ(results.count(), 1);
-    EXPECT_EQ(results.item(0)->text(), ToQString("キャンバスと作図"));
+    EXPECT_EQ(results.item(0)->text(), draw::ToQString("キャンバスと作図"));
     ClickItem(results, 0);
     EXPECT_EQ(window->CurrentPage(), "canvas.html");
     ASSERT_NE(window->Contents().currentItem(), nullptr);
-    EXPECT_EQ(window->Contents().currentItem()->text(0), ToQString("キャンバスと作図"));
-    EXPECT_EQ(window->Browser().textCursor().selectedText(), ToQString("引線開始"));
+    EXPECT_EQ(window->Contents().currentItem()->text(0), draw::ToQString("キャンバスと作図"));
+    EXPECT_EQ(window->Browser().textCursor().selectedText(), draw::ToQString("引線開始"));
 
-    Type(&window->SearchField(), ToQString("存在しない語"));
+    Type(&window->SearchField(), draw::ToQString("存在しない語"));
     ASSERT_EQ(results.count(), 1);
     EXPECT_EQ(results.item(0)->flags(), Qt::NoItemFlags);
 
     // The back button returns to the contents page.
     QToolButton* back = nullptr;
     for (QToolButton* button : window->findChildren<QToolButton*>()) {
-        if (button->text() == ToQString("戻る")) {
+        if (button->text() == draw::ToQString("戻る")) {
             back = button;
         }
     }
@@ -118,7 +118,7 @@ TEST_F(HelpWindowTest, IndexAndContextHelpLeadToTheirTopics) {
     ASSERT_EQ(ShowHelp(nullptr, HHelpRequest::Index), 1);
     HHelpWindow* window = CurrentHelpWindow();
     EXPECT_EQ(window->Tabs().currentIndex(), 1);
-    Type(&window->IndexFilter(), ToQString("ｆｔｒ"));
+    Type(&window->IndexFilter(), draw::ToQString("ｆｔｒ"));
     ASSERT_EQ(window->IndexList().count(), 1);
     EXPECT_EQ(window->CurrentPage(), "function_sheet.html");  // Enter opens the first entry
 

@@ -22,11 +22,11 @@
 #include "core/fp/estimate.h"
 #include "core/fp/info_task.h"
 #include "core/items/item_object.h"
+#include "draw/qt_text.h"
 #include "gui/canvas/auto_layout_driver.h"
 #include "gui/canvas/canvas_widget.h"
 #include "gui/frame/main_window.h"
 #include "gui/panels/estimate_panel.h"
-#include "gui/ports/qt_text.h"
 #include "gui_test_support.h"
 #include "test_support.h"
 
@@ -107,7 +107,7 @@ TEST(MainWindow, TheRoadOfOneEdit) {
     const auto* task = dynamic_cast<const HInfoTask*>(doc.Boxes().Head());
     ASSERT_NE(nullptr, task);
     EXPECT_EQ(1, task->GetFtrCount());
-    EXPECT_EQ(ToQString(BuildReportText(doc.estimate)).replace("\r\n", "\n"),
+    EXPECT_EQ(draw::ToQString(BuildReportText(doc.estimate)).replace("\r\n", "\n"),
               window.EstimatePanel().toPlainText());
     const QString withLine = window.EstimatePanel().toPlainText();
 

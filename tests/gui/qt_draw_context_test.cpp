@@ -11,7 +11,7 @@
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
 #include "core/port/platform.h"
-#include "gui/ports/qt_draw_context.h"
+#include "draw/qt_draw_context.h"
 
 namespace zarvik::gui {
 namespace {
@@ -26,7 +26,7 @@ struct Canvas {
         : image(width, height, QImage::Format_RGB32) {
         image.fill(kGround);
         painter = std::make_unique<QPainter>(&image);
-        dc = std::make_unique<HQtDrawContext>(*painter, scale, origin);
+        dc = std::make_unique<draw::HQtDrawContext>(*painter, scale, origin);
     }
     QColor At(int x, int y) {
         painter->end();
@@ -41,7 +41,7 @@ struct Canvas {
 
     QImage image;
     std::unique_ptr<QPainter> painter;
-    std::unique_ptr<HQtDrawContext> dc;
+    std::unique_ptr<draw::HQtDrawContext> dc;
 };
 
 bool IsDark(const QColor& c) {
@@ -245,7 +245,7 @@ public:
 private:
     QImage m_image;
     QPainter m_painter;
-    mutable HQtDrawContext m_context{m_painter, 1, {}};
+    mutable draw::HQtDrawContext m_context{m_painter, 1, {}};
 };
 
 TEST(QtDrawContext, MeasuresAsTheScreenWhateverTheScale) {

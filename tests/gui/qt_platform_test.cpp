@@ -6,7 +6,7 @@
 #include <QImage>
 
 #include "core/records/info_image_box.h"
-#include "gui/ports/qt_platform.h"
+#include "draw/qt_platform.h"
 
 namespace zarvik::gui {
 namespace {
@@ -24,7 +24,7 @@ TEST(QtPlatform, DecodesAPictureIntoBlueGreenRedRows) {
     image.fill(QColor(255, 255, 255));
     image.setPixelColor(1, 0, QColor(10, 20, 30));
     image.setPixelColor(2, 1, QColor(0, 0, 0, 0));  // transparent: the white canvas shows
-    const HQtPlatform platform;
+    const draw::HQtPlatform platform;
     HBitmap out;
     ASSERT_EQ(1, platform.DecodePicture(Encoded(image, "PNG"), out));
     EXPECT_EQ((HBitmapHeader{0, 3, 2, 12, 1, 32, 0}), out.header);
@@ -36,7 +36,7 @@ TEST(QtPlatform, DecodesAPictureIntoBlueGreenRedRows) {
 }
 
 TEST(QtPlatform, RefusesWhatIsNoPictureOrTooLargeForADocument) {
-    const HQtPlatform platform;
+    const draw::HQtPlatform platform;
     HBitmap out;
     EXPECT_EQ(0, platform.DecodePicture("[Zarvik]\r\nName=x\r\n", out));
     EXPECT_EQ(0, platform.DecodePicture(std::string(), out));

@@ -16,7 +16,7 @@
 #include "core/app/system.h"
 #include "core/doc/zarvik_doc.h"
 #include "dialog_events.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 #include "gui/sheets/ratio_list_dialog.h"
 
 namespace zarvik::gui {
@@ -97,13 +97,14 @@ TEST_F(RuleSheetTest, CancelPutsTheRuleBack) {
 TEST_F(RuleSheetTest, OkOverAChangeAsksAndItsCancelKeepsTheSheetOpen) {
     ASSERT_TRUE(System().IsUsingSystemRules());
     Open(HSheetKind::MeasurementRules);
-    EXPECT_EQ("FP計測規則の設定 (現在、システムの設定を使用)", ToStdString(sheet->windowTitle()));
+    EXPECT_EQ("FP計測規則の設定 (現在、システムの設定を使用)",
+              draw::ToStdString(sheet->windowTitle()));
     auto* factors = Child<QTreeWidget>("factorList");
     ASSERT_GT(factors->topLevelItemCount(), 1);
     factors->setCurrentItem(factors->topLevelItem(1));
     Key(factors, Qt::Key_5, Qt::NoModifier, "5");
     EXPECT_EQ(5, Rules().tyousei.rows[1].degree);
-    EXPECT_EQ("5", ToStdString(factors->topLevelItem(1)->text(3)));
+    EXPECT_EQ("5", draw::ToStdString(factors->topLevelItem(1)->text(3)));
 
     ui.answers = {HMsgAnswer::Cancel, HMsgAnswer::Ok};
     Click(&sheet->OkButton());
@@ -124,7 +125,7 @@ TEST_F(RuleSheetTest, DocumentRulesAreSaidToGoWithTheFlowFile) {
     System().SetDocumentRules(0);
     Open(HSheetKind::ReferenceRules, {kRulePageProductivity});
     EXPECT_EQ("FP関連参考値算出規則の設定 (現在、フローの設定を使用)",
-              ToStdString(sheet->windowTitle()));
+              draw::ToStdString(sheet->windowTitle()));
     Click(Child<QRadioButton>("productivityTypedRadio"));
     ui.answers = {HMsgAnswer::Ok};
     Click(&sheet->OkButton());
@@ -164,7 +165,7 @@ TEST_F(RuleSheetTest, DevelopmentItemListShowsTheChosenFieldsItemsWithTheirShare
     dialog.FieldCombo().setCurrentIndex(1);
     QTreeWidget& list = dialog.List();
     ASSERT_EQ(25, list.topLevelItemCount());
-    EXPECT_EQ(ToQString(ratios.itemNames[0]), list.topLevelItem(0)->text(1));
+    EXPECT_EQ(draw::ToQString(ratios.itemNames[0]), list.topLevelItem(0)->text(1));
     // The effort's share of an item is its ratio (x100 percent) of ten person-months.
     const int32_t ratio = ratios.GetValue(1, 0);
     EXPECT_EQ(QString::number(ratio * 0.01, 'f', 2), list.topLevelItem(0)->text(2));

@@ -7,9 +7,8 @@
 
 #include "core/app/system.h"
 #include "core/doc/zarvik_doc.h"
-#include "core/records/info_item.h"
-#include "gui/ports/qt_draw_context.h"
-#include "gui/ports/qt_text.h"
+#include "draw/diagram_painting.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 
@@ -39,7 +38,7 @@ HInfoPrint MarginsFromMillimetres(const QMarginsF& millimetres) {
 }
 
 int PrintDiagram(QPrinter& printer, const CZarvikDoc& doc, HSize canvasSize) {
-    printer.setDocName(ToQString(doc.Title()));
+    printer.setDocName(draw::ToQString(doc.Title()));
     QPainter painter;
     if (!painter.begin(&printer)) {
         return 0;
@@ -55,15 +54,11 @@ int PrintDiagram(QPrinter& printer, const CZarvikDoc& doc, HSize canvasSize) {
     // the whole canvas inside the printable area.
     const double scale = std::min(static_cast<double>(layout.viewportExt.cx) / layout.windowExt.cx,
                                   static_cast<double>(layout.viewportExt.cy) / layout.windowExt.cy);
-    HQtDrawContext dc(painter, scale, QPointF(layout.windowOrg.x, layout.windowOrg.y));
-    const auto oldPen = dc.SelectPen(std::nullopt);
-    const auto oldBrush = dc.SelectBrush(SolidBrush(Rgb(255, 255, 255)));
-    dc.Rectangle(HRect{0, 0, std::max(canvasSize.cx, 1), std::max(canvasSize.cy, 1)});
-    dc.SelectBrush(oldBrush);
-    dc.SelectPen(oldPen);
-    // Boxes, then lines, as the canvas paints them; as with Shift held, without handles.
-    doc.Boxes().DrawAll(dc, 1);
-    doc.Lines().DrawAll(dc, 1);
+    // Boxes, then lines, as the canvas paints them, without handles, on white paper.
+    draw::DrawDiagram(
+        painter, doc, scale, QPointF(layout.windowOrg.x, layout.windowOrg.y),
+        draw::HBackdrop{HRect{0, 0, std::max(canvasSize.cx, 1), std::max(canvasSize.cy, 1)},
+                        Rgb(255, 255, 255)});
     return painter.end() ? 1 : 0;
 }
 

@@ -25,10 +25,10 @@
 #include "core/doc/clipboard.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/items/draw_list.h"
+#include "draw/qt_draw_context.h"
+#include "draw/qt_text.h"
 #include "gui/canvas/canvas_tooltip.h"
 #include "gui/canvas/menu_entries.h"
-#include "gui/ports/qt_draw_context.h"
-#include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
 namespace {
@@ -159,10 +159,10 @@ void HCanvasWidget::ShowTooltip(HTooltipAction action, const std::string& text) 
             break;
         case HTooltipAction::Add:
             // Shown when the mouse comes to rest (the ToolTip event).
-            m_tooltip = ToQString(text);
+            m_tooltip = draw::ToQString(text);
             break;
         case HTooltipAction::Replace:
-            m_tooltip = ToQString(text);
+            m_tooltip = draw::ToQString(text);
             if (QToolTip::isVisible()) {
                 ShowTooltipAt(m_lastGlobalPos);
             }
@@ -170,7 +170,7 @@ void HCanvasWidget::ShowTooltip(HTooltipAction action, const std::string& text) 
         case HTooltipAction::Pop:
             // The tip goes while the mouse moves on; when it rests again the tip describes
             // what lies under it now, not what it first showed.
-            m_tooltip = ToQString(text);
+            m_tooltip = draw::ToQString(text);
             QToolTip::hideText();
             break;
     }
@@ -244,7 +244,7 @@ void HCanvasWidget::PaintDiagram(QPainter& painter, const QRect& area) {
     const double scale = ZoomViewportExtent(m_zoom) / 100.0;
     const HPoint scroll = ScrollPosition();
     const QPointF origin(scroll.x / scale, scroll.y / scale);
-    HQtDrawContext dc(painter, scale, origin);
+    draw::HQtDrawContext dc(painter, scale, origin);
     // Only the update rectangle (and a pixel around it) is painted; items outside it are
     // left out by the controller.
     const HRect update =

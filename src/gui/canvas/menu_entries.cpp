@@ -1,6 +1,6 @@
 #include "gui/canvas/menu_entries.h"
 
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 
@@ -10,11 +10,11 @@ void AddMenuEntries(QMenu& menu, const std::vector<HMenuEntry>& entries,
         if (entry.id == 0 && entry.submenu.empty() && entry.text.empty()) {
             menu.addSeparator();
         } else if (entry.id == 0) {
-            QMenu* sub = menu.addMenu(ToQString(entry.text));
+            QMenu* sub = menu.addMenu(draw::ToQString(entry.text));
             sub->setEnabled(entry.enabled != 0);
             AddMenuEntries(*sub, entry.submenu, available);
         } else {
-            QAction* action = menu.addAction(ToQString(entry.text));
+            QAction* action = menu.addAction(draw::ToQString(entry.text));
             action->setData(entry.id);
             action->setEnabled(entry.enabled != 0 && (!available || available(entry.id)));
             action->setCheckable(entry.checked != 0);

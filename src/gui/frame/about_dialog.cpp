@@ -10,7 +10,7 @@
 
 #include "core/app/about_text.h"
 #include "core/app/system.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 namespace {
@@ -32,21 +32,22 @@ QIcon ApplicationIcon(const QWidget* parent) {
 void ShowAboutBox(QWidget* parent) {
     QDialog box(parent);
     box.setObjectName("aboutBox");
-    box.setWindowTitle(ToQString("Zarvikのﾊﾞｰｼﾞｮﾝ情報"));
+    box.setWindowTitle(draw::ToQString("Zarvikのﾊﾞｰｼﾞｮﾝ情報"));
     const QIcon icon = ApplicationIcon(parent);
     box.setWindowIcon(icon);
 
     auto* iconLabel = new QLabel(&box);
     iconLabel->setPixmap(icon.pixmap(32, 32));
     iconLabel->setAlignment(Qt::AlignTop);
-    auto* productLine = new QLabel(
-        ToQString(AboutProductLine(HSystem::GetVersionString("ProductName"),
-                                   HSystem::GetVersionString("ProductVersion"), kProductTemplate)),
-        &box);
+    auto* productLine =
+        new QLabel(draw::ToQString(AboutProductLine(HSystem::GetVersionString("ProductName"),
+                                                    HSystem::GetVersionString("ProductVersion"),
+                                                    kProductTemplate)),
+                   &box);
     productLine->setObjectName("productLine");
     auto* copyrightLine =
-        new QLabel(ToQString(AboutCopyrightLine(HSystem::GetVersionString("LegalCopyright"),
-                                                kCopyrightTemplate)),
+        new QLabel(draw::ToQString(AboutCopyrightLine(HSystem::GetVersionString("LegalCopyright"),
+                                                      kCopyrightTemplate)),
                    &box);
     copyrightLine->setObjectName("copyrightLine");
 

@@ -7,7 +7,7 @@
 #include <QToolBar>
 
 #include "core/app/system.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 namespace {
@@ -34,7 +34,7 @@ QByteArray HexValue(const char* key) {
 void SaveBarState(const QMainWindow& window) {
     HSystem& system = System();
     system.ClearProfileSection(kSection);
-    system.WriteProfileString(kSection, "Bars", ToStdString(BarNames(window).join(',')));
+    system.WriteProfileString(kSection, "Bars", draw::ToStdString(BarNames(window).join(',')));
     system.WriteProfileString(kSection, "State", window.saveState().toHex().toStdString());
     system.WriteProfileString(kSection, "Geometry", window.saveGeometry().toHex().toStdString());
 }
@@ -45,7 +45,7 @@ int RestoreBarState(QMainWindow& window) {
         window.restoreGeometry(geometry);
     }
     const QByteArray state = HexValue("State");
-    const QString saved = ToQString(System().GetProfileString(kSection, "Bars"));
+    const QString saved = draw::ToQString(System().GetProfileString(kSection, "Bars"));
     if (state.isEmpty() || saved.isEmpty()) {
         return 0;
     }

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "core/text/cp932.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 
 QValidator::State HCp932Validator::validate(QString& input, int& /*pos*/) const {
-    return IsCp932Encodable(ToStdString(input)) ? Acceptable : Invalid;
+    return IsCp932Encodable(draw::ToStdString(input)) ? Acceptable : Invalid;
 }
 
 void KeepCp932Only(QPlainTextEdit* edit) {
@@ -33,7 +33,7 @@ void KeepCp932Only(QPlainTextEdit* edit) {
                 const int length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
                 const QString one = text.mid(i, length);
                 if (one != QChar(QChar::ParagraphSeparator) &&
-                    !IsCp932Encodable(ToStdString(one))) {
+                    !IsCp932Encodable(draw::ToStdString(one))) {
                     refused.emplace_back(i, length);
                 }
                 i += length;

@@ -9,23 +9,23 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "draw/qt_text.h"
 #include "gui/frame/cp932_validator.h"
 #include "gui/frame/help_window.h"
-#include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
 
 HFlowPropertiesDialog::HFlowPropertiesDialog(CZarvikDoc& doc, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_draft(doc.FlowPropertiesDraft()) {
     setObjectName("CDlgFlowProp");
-    setWindowTitle(ToQString("フローファイルのプロパティ"));
+    setWindowTitle(draw::ToQString("フローファイルのプロパティ"));
     AddContextHelpKey(this);
     auto* pages = new QTabWidget(this);
-    pages->addTab(BuildBasicPage(), ToQString("基本設定"));
+    pages->addTab(BuildBasicPage(), draw::ToQString("基本設定"));
 
     auto* ok = new QPushButton("OK", this);
     ok->setDefault(true);
-    auto* cancel = new QPushButton(ToQString("ｷｬﾝｾﾙ"), this);
+    auto* cancel = new QPushButton(draw::ToQString("ｷｬﾝｾﾙ"), this);
     connect(ok, &QPushButton::clicked, this, &HFlowPropertiesDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &HFlowPropertiesDialog::reject);
     auto* buttons = new QHBoxLayout;
@@ -40,31 +40,31 @@ HFlowPropertiesDialog::HFlowPropertiesDialog(CZarvikDoc& doc, QWidget* parent)
 
 QWidget* HFlowPropertiesDialog::BuildBasicPage() {
     auto* page = new QWidget;
-    m_nameEdit = new QLineEdit(ToQString(m_draft.flowName), page);
+    m_nameEdit = new QLineEdit(draw::ToQString(m_draft.flowName), page);
     m_nameEdit->setObjectName("flowNameEdit");
     m_nameEdit->setValidator(new HCp932Validator(m_nameEdit));
     connect(m_nameEdit, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_draft.flowName = ToStdString(text); });
-    auto* updateEdit = new QLineEdit(ToQString(m_draft.lastUpdate), page);
+            [this](const QString& text) { m_draft.flowName = draw::ToStdString(text); });
+    auto* updateEdit = new QLineEdit(draw::ToQString(m_draft.lastUpdate), page);
     updateEdit->setObjectName("lastUpdateEdit");
     updateEdit->setReadOnly(true);
 
-    auto* rulesGroup = new QGroupBox(ToQString("ルール設定の保存場所について"), page);
+    auto* rulesGroup = new QGroupBox(draw::ToQString("ルール設定の保存場所について"), page);
     m_ownRulesCheck =
-        new QCheckBox(ToQString("このフロー図に、独自のルール設定を行う。"), rulesGroup);
+        new QCheckBox(draw::ToQString("このフロー図に、独自のルール設定を行う。"), rulesGroup);
     m_ownRulesCheck->setChecked(m_draft.ownRules != 0);
     (new QVBoxLayout(rulesGroup))->addWidget(m_ownRulesCheck);
 
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(new QLabel(ToQString("名前"), page));
+    layout->addWidget(new QLabel(draw::ToQString("名前"), page));
     layout->addWidget(m_nameEdit);
-    layout->addWidget(new QLabel(ToQString("更新日時"), page));
+    layout->addWidget(new QLabel(draw::ToQString("更新日時"), page));
     layout->addWidget(updateEdit);
     layout->addWidget(rulesGroup);
     for (const char* note : {"フローのプロパティは、各ﾌﾛｰﾌｧｲﾙで保持するため",
                              "ルール設定/システム設定と保存タイミングが異なります。",
                              "※ 上書き保存コマンドなどで、ﾌﾛｰﾌｧｲﾙを更新する必要があります。"}) {
-        layout->addWidget(new QLabel(ToQString(note), page));
+        layout->addWidget(new QLabel(draw::ToQString(note), page));
     }
     layout->addStretch(1);
     return page;

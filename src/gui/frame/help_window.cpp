@@ -21,7 +21,7 @@
 #include "core/app/help_search.h"
 #include "core/app/help_topics.h"
 #include "core/port/ui_port.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 namespace {
@@ -32,7 +32,7 @@ constexpr int kTargetRole = Qt::UserRole;
 
 QToolButton* NavigationButton(const char* text, QStyle::StandardPixmap icon, QWidget* parent) {
     auto* button = new QToolButton(parent);
-    button->setText(ToQString(text));
+    button->setText(draw::ToQString(text));
     button->setIcon(parent->style()->standardIcon(icon));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
@@ -80,7 +80,7 @@ HHelpWindow* HelpWindowFor(const QString& folder, QWidget* parent) {
 
 HHelpWindow::HHelpWindow(const QString& folder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_folder(folder) {
-    setWindowTitle(ToQString("Zarvik ヘルプ"));
+    setWindowTitle(draw::ToQString("Zarvik ヘルプ"));
     setObjectName("HHelpWindow");
 
     m_browser = new QTextBrowser(this);
@@ -88,9 +88,9 @@ HHelpWindow::HHelpWindow(const QString& folder, QWidget* parent)
     m_browser->setOpenExternalLinks(false);
 
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(BuildContentsTab(), ToQString("目次"));
-    m_tabs->addTab(BuildIndexTab(), ToQString("索引"));
-    m_tabs->addTab(BuildSearchTab(), ToQString("検索"));
+    m_tabs->addTab(BuildContentsTab(), draw::ToQString("目次"));
+    m_tabs->addTab(BuildIndexTab(), draw::ToQString("索引"));
+    m_tabs->addTab(BuildSearchTab(), draw::ToQString("検索"));
 
     m_back = NavigationButton("戻る", QStyle::SP_ArrowBack, this);
     m_forward = NavigationButton("進む", QStyle::SP_ArrowForward, this);
@@ -133,8 +133,8 @@ QWidget* HHelpWindow::BuildContentsTab() {
     for (const HHelpPage& page : HelpPages()) {
         auto* item = page.level > 0 && heading != nullptr ? new QTreeWidgetItem(heading)
                                                           : new QTreeWidgetItem(m_contents);
-        item->setText(0, ToQString(page.title));
-        item->setData(0, kTargetRole, ToQString(page.file));
+        item->setText(0, draw::ToQString(page.title));
+        item->setData(0, kTargetRole, draw::ToQString(page.file));
         if (page.level == 0) {
             heading = item;
         }
@@ -152,10 +152,10 @@ QWidget* HHelpWindow::BuildContentsTab() {
 QWidget* HHelpWindow::BuildIndexTab() {
     auto* tab = new QWidget(this);
     m_indexFilter = new QLineEdit(tab);
-    m_indexFilter->setPlaceholderText(ToQString("キーワードを入力"));
+    m_indexFilter->setPlaceholderText(draw::ToQString("キーワードを入力"));
     m_indexList = new QListWidget(tab);
     auto* layout = new QVBoxLayout(tab);
-    layout->addWidget(new QLabel(ToQString("探すキーワード:"), tab));
+    layout->addWidget(new QLabel(draw::ToQString("探すキーワード:"), tab));
     layout->addWidget(m_indexFilter);
     layout->addWidget(m_indexList, 1);
     FillIndex({});
@@ -176,13 +176,13 @@ QWidget* HHelpWindow::BuildIndexTab() {
 QWidget* HHelpWindow::BuildSearchTab() {
     auto* tab = new QWidget(this);
     m_searchField = new QLineEdit(tab);
-    auto* run = new QPushButton(ToQString("検索"), tab);
+    auto* run = new QPushButton(draw::ToQString("検索"), tab);
     m_searchResults = new QListWidget(tab);
     auto* row = new QHBoxLayout;
     row->addWidget(m_searchField, 1);
     row->addWidget(run);
     auto* layout = new QVBoxLayout(tab);
-    layout->addWidget(new QLabel(ToQString("検索する語句:"), tab));
+    layout->addWidget(new QLabel(draw::ToQString("検索する語句:"), tab));
     layout->addLayout(row);
     layout->addWidget(m_searchResults, 1);
     const auto search = [this] { Search(m_searchField->text()); };
@@ -201,26 +201,26 @@ QWidget* HHelpWindow::BuildSearchTab() {
 
 void HHelpWindow::FillIndex(const QString& filter) {
     m_indexList->clear();
-    for (const HHelpIndexEntry& entry : FilterHelpIndex(ToStdString(filter))) {
-        auto* item = new QListWidgetItem(ToQString(entry.keyword), m_indexList);
-        item->setData(kTargetRole, ToQString(entry.target));
+    for (const HHelpIndexEntry& entry : FilterHelpIndex(draw::ToStdString(filter))) {
+        auto* item = new QListWidgetItem(draw::ToQString(entry.keyword), m_indexList);
+        item->setData(kTargetRole, draw::ToQString(entry.target));
     }
 }
 
 void HHelpWindow::Search(const QString& query) {
     if (m_search == nullptr) {
-        m_search = std::make_unique<HHelpSearch>(ToStdString(m_folder));
+        m_search = std::make_unique<HHelpSearch>(draw::ToStdString(m_folder));
     }
     m_lastQuery = query;
     m_searchResults->clear();
-    const std::vector<HHelpHit> hits = m_search->Find(ToStdString(query));
+    const std::vector<HHelpHit> hits = m_search->Find(draw::ToStdString(query));
     for (const HHelpHit& hit : hits) {
-        auto* item = new QListWidgetItem(ToQString(hit.title), m_searchResults);
-        item->setData(kTargetRole, ToQString(hit.file));
+        auto* item = new QListWidgetItem(draw::ToQString(hit.title), m_searchResults);
+        item->setData(kTargetRole, draw::ToQString(hit.file));
     }
     if (hits.empty() && !query.trimmed().isEmpty()) {
         auto* none =
-            new QListWidgetItem(ToQString("該当するトピックはありません。"), m_searchResults);
+            new QListWidgetItem(draw::ToQString("該当するトピックはありません。"), m_searchResults);
         none->setFlags(Qt::NoItemFlags);
     }
 }
@@ -287,7 +287,7 @@ int ShowHelp(QWidget* parent, HHelpRequest request, const QString& topic) {
         UiPort().MessageBox(MissingHelpMessage(), "Zarvik", HMsgIcon::Warning, HMsgButtons::Ok);
         return 0;
     }
-    HHelpWindow* window = HelpWindowFor(ToQString(HelpFolder()), parent);
+    HHelpWindow* window = HelpWindowFor(draw::ToQString(HelpFolder()), parent);
     switch (request) {
         case HHelpRequest::Contents:
             window->ShowContents();
@@ -299,11 +299,11 @@ int ShowHelp(QWidget* parent, HHelpRequest request, const QString& topic) {
             window->ShowIndex();
             break;
         case HHelpRequest::Topic: {
-            const std::string target = HelpTopicTarget(ToStdString(topic));
+            const std::string target = HelpTopicTarget(draw::ToStdString(topic));
             if (target.empty()) {
                 window->ShowContents();
             } else {
-                window->ShowTarget(ToQString(target));
+                window->ShowTarget(draw::ToQString(target));
             }
             break;
         }
@@ -317,10 +317,10 @@ int ShowHelp(QWidget* parent, HHelpRequest request, const QString& topic) {
 int ShowContextHelp(QWidget* focus) {
     for (QWidget* widget = focus; widget != nullptr; widget = widget->parentWidget()) {
         QString name = widget->objectName();
-        if (HelpTopicTarget(ToStdString(name)).empty()) {
+        if (HelpTopicTarget(draw::ToStdString(name)).empty()) {
             name = QString::fromLatin1(widget->metaObject()->className()).section("::", -1);
         }
-        if (!HelpTopicTarget(ToStdString(name)).empty()) {
+        if (!HelpTopicTarget(draw::ToStdString(name)).empty()) {
             return ShowHelp(focus, HHelpRequest::Topic, name);
         }
     }

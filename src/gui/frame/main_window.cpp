@@ -18,6 +18,8 @@
 #include "core/doc/clipboard.h"
 #include "core/items/item_line.h"
 #include "core/items/item_object.h"
+#include "draw/qt_fonts.h"
+#include "draw/qt_text.h"
 #include "gui/canvas/auto_layout_driver.h"
 #include "gui/canvas/canvas_widget.h"
 #include "gui/canvas/print_commands.h"
@@ -30,8 +32,6 @@
 #include "gui/panels/item_list_dialog.h"
 #include "gui/panels/item_list_panel.h"
 #include "gui/panels/zoom_combo.h"
-#include "gui/ports/qt_fonts.h"
-#include "gui/ports/qt_text.h"
 #include "gui/resources/gui_resources.h"
 #include "gui/sheets/display_sheets.h"
 #include "gui/sheets/estimate_sheet_window.h"
@@ -62,7 +62,7 @@ bool IsSharedShortcut(std::string_view shortcut) {
 }
 
 QIcon IconOf(const HCommandInfo& info) {
-    return info.icon.empty() ? QIcon() : QIcon(":/icons/" + ToQString(info.icon) + ".svg");
+    return info.icon.empty() ? QIcon() : QIcon(":/icons/" + draw::ToQString(info.icon) + ".svg");
 }
 
 }  // namespace
@@ -210,17 +210,17 @@ void HMainWindow::BuildActions() {
             continue;  // the context menus make their own
         }
         const int32_t id = info.id;
-        QString text = ToQString(info.menuText);
+        QString text = draw::ToQString(info.menuText);
         const bool bind = !info.shortcut.empty() && !IsSharedShortcut(info.shortcut);
         if (bind) {
             text = text.section('\t', 0, 0);  // the action shows its own shortcut
         }
         auto* action = new QAction(IconOf(info), text, this);
         action->setData(id);
-        action->setStatusTip(ToQString(info.prompt));
-        action->setToolTip(ToQString(info.toolTip.empty() ? info.menuText : info.toolTip));
+        action->setStatusTip(draw::ToQString(info.prompt));
+        action->setToolTip(draw::ToQString(info.toolTip.empty() ? info.menuText : info.toolTip));
         if (bind) {
-            QList<QKeySequence> keys{QKeySequence(ToQString(info.shortcut))};
+            QList<QKeySequence> keys{QKeySequence(draw::ToQString(info.shortcut))};
             if (id == kCmdUndo) {
                 keys << QKeySequence(Qt::ALT | Qt::Key_Backspace);
             }
@@ -243,14 +243,14 @@ void HMainWindow::FillMenu(QMenu* menu, const std::vector<int32_t>& ids) {
 }
 
 QMenu* HMainWindow::AddMenu(const char* title, const std::vector<int32_t>& ids) {
-    QMenu* menu = menuBar()->addMenu(ToQString(title));
+    QMenu* menu = menuBar()->addMenu(draw::ToQString(title));
     FillMenu(menu, ids);
     return menu;
 }
 
 QToolBar* HMainWindow::AddToolBar(const char* title, const char* name,
                                   const std::vector<int32_t>& ids) {
-    QToolBar* bar = addToolBar(ToQString(title));
+    QToolBar* bar = addToolBar(draw::ToQString(title));
     bar->setObjectName(QString::fromLatin1(name));
     bar->setIconSize(QSize(20, 20));
     for (const int32_t id : ids) {
@@ -265,7 +265,7 @@ QToolBar* HMainWindow::AddToolBar(const char* title, const char* name,
 }
 
 QDockWidget* HMainWindow::AddDock(const char* title, const char* name, QWidget* content) {
-    auto* dock = new QDockWidget(ToQString(title), this);
+    auto* dock = new QDockWidget(draw::ToQString(title), this);
     dock->setObjectName(QString::fromLatin1(name));
     dock->setWidget(content);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
@@ -274,10 +274,10 @@ QDockWidget* HMainWindow::AddDock(const char* title, const char* name, QWidget* 
 }
 
 void HMainWindow::BuildStatusBar() {
-    const QFont font = FixedGothicFont(statusBar()->font().pointSizeF());
+    const QFont font = draw::FixedGothicFont(statusBar()->font().pointSizeF());
     for (int pane = 1; pane <= 5; ++pane) {
         const HPaneLayout& layout = kPanes[pane - 1];
-        auto* label = new QLabel(ToQString(layout.text), this);
+        auto* label = new QLabel(draw::ToQString(layout.text), this);
         label->setFont(font);
         label->setMinimumWidth(layout.width);
         label->setFrameShape(QFrame::Panel);
@@ -434,8 +434,9 @@ void HMainWindow::UpdateRecentActions() {
         QAction* action = Action(kCmdRecentFileFirst + i);
         const std::string path = m_recent.At(i);
         action->setVisible(!path.empty() || (i == 0 && m_recent.Count() == 0));
-        action->setText(path.empty() ? QStringLiteral("最近使ったファイル")
-                                     : QStringLiteral("&%1 %2").arg(i + 1).arg(ToQString(path)));
+        action->setText(path.empty()
+                            ? QStringLiteral("最近使ったファイル")
+                            : QStringLiteral("&%1 %2").arg(i + 1).arg(draw::ToQString(path)));
         action->setEnabled(!path.empty());
     }
 }
@@ -472,7 +473,7 @@ void HMainWindow::UpdateActions() {
 
 void HMainWindow::UpdateTitle() {
     const std::string title = m_doc.Title().empty() ? "無題" : m_doc.Title();
-    setWindowTitle(ToQString(title) + "[*] - Zarvik");
+    setWindowTitle(draw::ToQString(title) + "[*] - Zarvik");
     setWindowModified(m_doc.IsChanged() != 0);
 }
 

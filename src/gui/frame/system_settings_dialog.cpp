@@ -5,8 +5,8 @@
 
 #include "core/app/system.h"
 #include "core/text/number_text.h"
+#include "draw/qt_text.h"
 #include "gui/frame/help_window.h"
-#include "gui/ports/qt_text.h"
 #include "ui_system_settings_dialog.h"
 
 namespace zarvik::gui {
@@ -55,14 +55,14 @@ void HSystemSettingsDialog::ConnectSide(QLineEdit* edit, QSlider* slider,
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,9}"), edit));
     int32_t& value = m_session.Settings().*side;
     connect(edit, &QLineEdit::textEdited, this, [slider, &value](const QString& text) {
-        value = Atoi(ToStdString(text));
+        value = Atoi(draw::ToStdString(text));
         const QSignalBlocker quiet(slider);  // the slider must not rewrite what is typed
         slider->setValue(value);
     });
     connect(edit, &QLineEdit::editingFinished, this, [edit, slider, &value] {
-        const int32_t clamped = ClampCanvasSide(Atoi(ToStdString(edit->text())));
+        const int32_t clamped = ClampCanvasSide(Atoi(draw::ToStdString(edit->text())));
         value = clamped;
-        if (ToStdString(edit->text()) != FormatInt(clamped)) {
+        if (draw::ToStdString(edit->text()) != FormatInt(clamped)) {
             edit->setText(QString::number(clamped));
         }
         const QSignalBlocker quiet(slider);

@@ -5,8 +5,8 @@
 #include "core/command/command_ids.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/fp/estimate.h"
-#include "gui/ports/qt_fonts.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_fonts.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 
@@ -17,7 +17,7 @@ HEstimatePanel::HEstimatePanel(CZarvikDoc& doc, QWidget* parent)
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setFont(FixedGothicFont(10));
+    setFont(draw::FixedGothicFont(10));
     m_doc.AddObserver(this);
     Refresh();
 }
@@ -33,7 +33,7 @@ void HEstimatePanel::OnDocumentChanged(const HDocChange& change) {
 }
 
 void HEstimatePanel::Refresh() {
-    const QString text = ToQString(BuildReportText(m_doc.estimate)).replace("\r\n", "\n");
+    const QString text = draw::ToQString(BuildReportText(m_doc.estimate)).replace("\r\n", "\n");
     if (text != toPlainText()) {
         setPlainText(text);
     }

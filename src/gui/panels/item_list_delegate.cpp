@@ -8,9 +8,9 @@
 #include "core/doc/doc_change.h"
 #include "core/doc/item_list.h"
 #include "core/items/item_object.h"
+#include "draw/qt_text.h"
 #include "gui/frame/cp932_validator.h"
 #include "gui/panels/item_list_model.h"
-#include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
 
@@ -79,7 +79,7 @@ QWidget* HItemListDelegate::createEditor(QWidget* parent, const QStyleOptionView
             }
             auto* combo = new QComboBox(parent);
             for (const std::string& entry : choices.entries) {
-                combo->addItem(ToQString(entry));
+                combo->addItem(draw::ToQString(entry));
             }
             combo->view()->setMinimumWidth(kChoicePopupWidth);
             editor = combo;
@@ -103,7 +103,7 @@ void HItemListDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
         ItemListChoicesOf(*row, choices);
         combo->setCurrentIndex(choices.selected);
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-        edit->setText(ToQString(ItemListCellText(*row, index.column())));
+        edit->setText(draw::ToQString(ItemListCellText(*row, index.column())));
         edit->selectAll();
     }
 }

@@ -8,11 +8,11 @@
 #include <QVBoxLayout>
 
 #include "core/doc/zarvik_doc.h"
+#include "draw/qt_text.h"
 #include "gui/frame/help_window.h"
 #include "gui/panels/item_outline_model.h"
 #include "gui/panels/outline_images.h"
 #include "gui/panels/outline_row_delegate.h"
-#include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
 
@@ -74,7 +74,7 @@ HItemListDialog::HItemListDialog(CZarvikDoc& doc, Kind kind, QWidget* parent) : 
 
     m_viewCombo = new QComboBox(this);
     for (const std::string& text : OutlineViewTexts(list)) {
-        m_viewCombo->addItem(ToQString(text));
+        m_viewCombo->addItem(draw::ToQString(text));
     }
 
     // The list takes what the combo box, kept at the bottom, leaves.

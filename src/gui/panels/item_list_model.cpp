@@ -7,8 +7,8 @@
 
 #include "core/doc/zarvik_doc.h"
 #include "core/items/item_object.h"
-#include "gui/ports/qt_draw_context.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_draw_context.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 
@@ -98,7 +98,7 @@ void HItemListModel::SetColumnFormat(int column, int32_t format) {
 }
 
 void HItemListModel::ApplyEdit(HItemObject* box, int column, const QString& text) {
-    ApplyItemListEdit(m_doc, box, column, ToStdString(text));
+    ApplyItemListEdit(m_doc, box, column, draw::ToStdString(text));
 }
 
 int HItemListModel::rowCount(const QModelIndex& parent) const {
@@ -116,13 +116,13 @@ QVariant HItemListModel::data(const QModelIndex& index, int role) const {
     }
     switch (role) {
         case Qt::DisplayRole:
-            return ToQString(ItemListCellText(*row, index.column()));
+            return draw::ToQString(ItemListCellText(*row, index.column()));
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(AlignmentOf(m_formats.at(index.column())));
         case Qt::ForegroundRole:
-            return QBrush(ToQColor(ItemListRowColors(*row).text));
+            return QBrush(draw::ToQColor(ItemListRowColors(*row).text));
         case Qt::BackgroundRole:
-            return QBrush(ToQColor(ItemListRowColors(*row).background));
+            return QBrush(draw::ToQColor(ItemListRowColors(*row).background));
         case Qt::FontRole: {
             QFont font;
             font.setBold(ItemListRowColors(*row).bold != 0);
@@ -138,7 +138,7 @@ QVariant HItemListModel::headerData(int section, Qt::Orientation orientation, in
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     if (role == Qt::DisplayRole) {
-        return ToQString(ItemListColumn(section).header);
+        return draw::ToQString(ItemListColumn(section).header);
     }
     if (role == Qt::TextAlignmentRole) {
         return QVariant::fromValue(AlignmentOf(m_formats.at(section)));

@@ -19,10 +19,10 @@
 #include "core/doc/zarvik_doc.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_object.h"
+#include "draw/qt_text.h"
 #include "gui/canvas/menu_entries.h"
 #include "gui/panels/item_list_delegate.h"
 #include "gui/panels/item_list_model.h"
-#include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
 
@@ -39,7 +39,7 @@ HItemListPanel::HItemListPanel(CZarvikDoc& doc, HCanvasController& canvas, QWidg
     m_view = new QTableView(this);
     m_filter = new QComboBox(this);
     for (const char* text : kItemListFilterTexts) {
-        m_filter->addItem(ToQString(text));
+        m_filter->addItem(draw::ToQString(text));
     }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -3,9 +3,9 @@
 #include <QColor>
 
 #include "core/doc/item_outline.h"
+#include "draw/qt_draw_context.h"
+#include "draw/qt_text.h"
 #include "gui/panels/outline_images.h"
-#include "gui/ports/qt_draw_context.h"
-#include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
 
@@ -45,7 +45,7 @@ QVariant HItemOutlineModel::data(const QModelIndex& index, int role) const {
     const auto row = static_cast<std::size_t>(index.row());
     switch (role) {
         case Qt::DisplayRole:
-            return ToQString(m_outline->CellText(row, index.column()));
+            return draw::ToQString(m_outline->CellText(row, index.column()));
         case Qt::DecorationRole: {
             const int image = index.column() == 0 ? m_outline->ImageIndex(row) : kOutlineImageNone;
             if (image < 0 || image >= static_cast<int>(m_images.size())) {
@@ -54,9 +54,9 @@ QVariant HItemOutlineModel::data(const QModelIndex& index, int role) const {
             return m_images[static_cast<std::size_t>(image)];
         }
         case Qt::ForegroundRole:
-            return ToQColor(m_outline->Colors(row).text);
+            return draw::ToQColor(m_outline->Colors(row).text);
         case Qt::BackgroundRole:
-            return ToQColor(m_outline->Colors(row).back);
+            return draw::ToQColor(m_outline->Colors(row).back);
         case kOutlineLevelRole:
             return m_outline->Rows()[row].level;
         default:

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 
 #include "core/canvas/zoom_percent.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 
@@ -13,13 +13,13 @@ HZoomCombo::HZoomCombo(QWidget* parent) : QComboBox(parent) {
     // entry ("5" must not become "50%").
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
-    setToolTip(ToQString("キャンバスの表示倍率を設定します。"));
+    setToolTip(draw::ToQString("キャンバスの表示倍率を設定します。"));
     addItems({"200%", "100%", "75%", "50%", "25%"});
     setCurrentIndex(1);
 
     connect(this, &QComboBox::textActivated, this, [this](const QString& text) {
         m_typed = false;
-        emit ZoomChosen(ZoomOfPercent(ParseZoomPercent(ToStdString(text)).percent));
+        emit ZoomChosen(ZoomOfPercent(ParseZoomPercent(draw::ToStdString(text)).percent));
     });
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_typed = true; });
     // Focus leaving the field, or Enter.
@@ -28,7 +28,7 @@ HZoomCombo::HZoomCombo(QWidget* parent) : QComboBox(parent) {
 
 void HZoomCombo::ShowZoom(float zoom) {
     m_typed = false;
-    setEditText(ToQString(ZoomPercentText(PercentOfZoom(zoom))));
+    setEditText(draw::ToQString(ZoomPercentText(PercentOfZoom(zoom))));
 }
 
 void HZoomCombo::TakeTypedText() {
@@ -36,8 +36,8 @@ void HZoomCombo::TakeTypedText() {
         return;
     }
     m_typed = false;  // before the message box, which moves the focus again
-    const int32_t percent = TakeTypedZoomPercent(ToStdString(currentText()));
-    const QString text = ToQString(ZoomPercentText(percent));
+    const int32_t percent = TakeTypedZoomPercent(draw::ToStdString(currentText()));
+    const QString text = draw::ToQString(ZoomPercentText(percent));
     if (currentText() != text) {
         setEditText(text);
     }

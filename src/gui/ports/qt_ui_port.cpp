@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 namespace {
@@ -29,7 +29,7 @@ QMessageBox::Icon IconOf(HMsgIcon icon) {
 }  // namespace
 
 QString FileDialogFilter(const std::string& filter) {
-    const QStringList parts = ToQString(filter).split('|');
+    const QStringList parts = draw::ToQString(filter).split('|');
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty()) {
@@ -61,11 +61,11 @@ void HQtUiPort::SetPane(int pane, QLabel* label) {
 
 HMsgAnswer HQtUiPort::MessageBox(const std::string& text, const std::string& caption, HMsgIcon icon,
                                  HMsgButtons buttons) {
-    QMessageBox box(IconOf(icon), ToQString(caption), ToQString(text), QMessageBox::NoButton,
-                    m_parent);
+    QMessageBox box(IconOf(icon), draw::ToQString(caption), draw::ToQString(text),
+                    QMessageBox::NoButton, m_parent);
     // The program's own Japanese button texts, whatever the system language.
     const auto add = [&](const char* label, QMessageBox::ButtonRole role, HMsgAnswer answer) {
-        QPushButton* button = box.addButton(ToQString(label), role);
+        QPushButton* button = box.addButton(draw::ToQString(label), role);
         button->setProperty("answer", static_cast<int>(answer));
         return button;
     };
@@ -98,23 +98,23 @@ HMsgAnswer HQtUiPort::MessageBox(const std::string& text, const std::string& cap
 void HQtUiPort::SetStatusPane(int pane, const std::string& text) {
     if (pane >= 0 && pane < static_cast<int>(m_panes.size()) &&
         m_panes[static_cast<std::size_t>(pane)] != nullptr) {
-        m_panes[static_cast<std::size_t>(pane)]->setText(ToQString(text));
+        m_panes[static_cast<std::size_t>(pane)]->setText(draw::ToQString(text));
     }
 }
 
 std::optional<std::string> HQtUiPort::ChooseOpenFile(const HFileChooser& chooser) {
-    const QString chosen = QFileDialog::getOpenFileName(m_parent, ToQString(chooser.title),
-                                                        ToQString(chooser.defaultName),
+    const QString chosen = QFileDialog::getOpenFileName(m_parent, draw::ToQString(chooser.title),
+                                                        draw::ToQString(chooser.defaultName),
                                                         FileDialogFilter(chooser.filter));
-    return chosen.isEmpty() ? std::nullopt : std::optional(ToStdString(chosen));
+    return chosen.isEmpty() ? std::nullopt : std::optional(draw::ToStdString(chosen));
 }
 
 std::optional<std::string> HQtUiPort::ChooseSaveFile(const HFileChooser& chooser) {
     const QString chosen = QFileDialog::getSaveFileName(
-        m_parent, ToQString(chooser.title), ToQString(chooser.defaultName),
+        m_parent, draw::ToQString(chooser.title), draw::ToQString(chooser.defaultName),
         FileDialogFilter(chooser.filter), nullptr,
         chooser.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
-    return chosen.isEmpty() ? std::nullopt : std::optional(ToStdString(chosen));
+    return chosen.isEmpty() ? std::nullopt : std::optional(draw::ToStdString(chosen));
 }
 
 }  // namespace zarvik::gui

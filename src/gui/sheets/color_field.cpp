@@ -8,8 +8,8 @@
 #include <QSignalBlocker>
 
 #include "core/records/color_text.h"
-#include "gui/ports/qt_draw_context.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_draw_context.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 
@@ -38,8 +38,9 @@ HColorField::HColorField(QWidget* parent) : QWidget(parent) {
 
 void HColorField::SetColor(HColorRef color) {
     m_color = color & 0xFFFFFF;
-    const QString text = ToQString(FormatColorText(m_color));
-    if (ParseColorText(ToStdString(m_edit->text())) != m_color || m_edit->text().size() != 6) {
+    const QString text = draw::ToQString(FormatColorText(m_color));
+    if (ParseColorText(draw::ToStdString(m_edit->text())) != m_color ||
+        m_edit->text().size() != 6) {
         const QSignalBlocker quiet(m_edit);
         m_edit->setText(text);
     }
@@ -48,13 +49,13 @@ void HColorField::SetColor(HColorRef color) {
 
 void HColorField::Typed(const QString& text) {
     // Anything but six digits reads as black, as the stored files have always had it.
-    m_color = ParseColorText(ToStdString(text));
+    m_color = ParseColorText(draw::ToStdString(text));
     Paint();
     emit ColorChanged(m_color);
 }
 
 void HColorField::Choose() {
-    const QColor chosen = QColorDialog::getColor(ToQColor(m_color), this, QString(),
+    const QColor chosen = QColorDialog::getColor(draw::ToQColor(m_color), this, QString(),
                                                  QColorDialog::ColorDialogOptions());
     if (!chosen.isValid()) {
         return;
@@ -67,8 +68,8 @@ void HColorField::Paint() {
     // A disabled field keeps the style's grey look.
     QPalette palette = m_edit->palette();
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Base, ToQColor(m_color));
-        palette.setColor(group, QPalette::Text, ToQColor(ColorFieldTextColor(m_color)));
+        palette.setColor(group, QPalette::Base, draw::ToQColor(m_color));
+        palette.setColor(group, QPalette::Text, draw::ToQColor(ColorFieldTextColor(m_color)));
     }
     m_edit->setPalette(palette);
 }

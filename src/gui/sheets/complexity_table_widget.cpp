@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "gui/ports/qt_draw_context.h"
+#include "draw/qt_draw_context.h"
 
 namespace zarvik::gui {
 namespace {
@@ -33,13 +33,13 @@ void HComplexityTableWidget::paintEvent(QPaintEvent*) {
     if (!table.drawn) {
         return;
     }
-    const QColor ink = ToQColor(table.ink);
+    const QColor ink = draw::ToQColor(table.ink);
     for (const HTableCell& cell : table.cells) {
         QColor fill = face;
         if (cell.fill == HTableFill::White) {
             fill = Qt::white;
         } else if (cell.fill == HTableFill::Highlight) {
-            fill = ToQColor(kTableHighlightColor);
+            fill = draw::ToQColor(kTableHighlightColor);
         }
         painter.fillRect(ToQRect(cell.rect), fill);
         if (!cell.text.empty()) {

@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "core/fp/rule_fields.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 
@@ -18,7 +18,7 @@ HDecimalField::HDecimalField(QLineEdit* edit, int32_t* field, HInfoRule* rule,
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (m_field != nullptr) {
-            *m_field = ParseDecimalX100(ToStdString(text));
+            *m_field = ParseDecimalX100(draw::ToStdString(text));
         }
     });
     Show();
@@ -34,8 +34,8 @@ void HDecimalField::Show() {
         m_edit->clear();
         return;
     }
-    if (const auto text = DecimalTextToShow(ToStdString(m_edit->text()), *m_field)) {
-        m_edit->setText(ToQString(*text));
+    if (const auto text = DecimalTextToShow(draw::ToStdString(m_edit->text()), *m_field)) {
+        m_edit->setText(draw::ToQString(*text));
     }
 }
 
@@ -50,7 +50,7 @@ bool HDecimalField::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     m_checking = true;
-    const int fits = TakeTypedField(*m_rule, *m_range, ToStdString(m_edit->text()));
+    const int fits = TakeTypedField(*m_rule, *m_range, draw::ToStdString(m_edit->text()));
     m_checking = false;
     if (!fits) {
         // Back to the field once the focus change in progress is over.

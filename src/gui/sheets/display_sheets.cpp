@@ -17,8 +17,8 @@
 #include "core/fp/function_sheet.h"
 #include "core/items/item_kinds.h"
 #include "core/port/ui_port.h"
+#include "draw/qt_text.h"
 #include "gui/frame/cp932_validator.h"
-#include "gui/ports/qt_text.h"
 #include "gui/sheets/function_sheet.h"
 #include "gui/sheets/item_sheet.h"
 
@@ -37,7 +37,7 @@ QGridLayout* NewPageGrid(QWidget* page) {
 
 QLineEdit* AddNameField(QWidget* page, QGridLayout* grid, const std::string& name) {
     grid->addWidget(new QLabel(QString::fromUtf8(kNameLabel), page), 0, 0, 1, 2);
-    auto* edit = new QLineEdit(ToQString(name), page);
+    auto* edit = new QLineEdit(draw::ToQString(name), page);
     edit->setObjectName(QStringLiteral("nameEdit"));
     edit->setValidator(new HCp932Validator(edit));
     // Files dropped on the field go to the page.
@@ -53,10 +53,10 @@ public:
         QGridLayout* grid = NewPageGrid(this);
         QLineEdit* name = AddNameField(this, grid, copy.name);
         connect(name, &QLineEdit::textEdited, this,
-                [this](const QString& text) { m_copy.name = ToStdString(text); });
+                [this](const QString& text) { m_copy.name = draw::ToStdString(text); });
 
         grid->addWidget(new QLabel(QString::fromUtf8(kImageFileLabel), this), 2, 0, 1, 2);
-        m_file = new QLineEdit(ToQString(copy.fileName), this);
+        m_file = new QLineEdit(draw::ToQString(copy.fileName), this);
         m_file->setObjectName(QStringLiteral("fileNameEdit"));
         m_file->setValidator(new HCp932Validator(m_file));
         m_file->setAcceptDrops(false);
@@ -118,7 +118,7 @@ private:
         chooser.filter = kImageFileFilter;
         const std::optional<std::string> chosen = UiPort().ChooseOpenFile(chooser);
         if (chosen) {
-            PutFileName(ToQString(*chosen));
+            PutFileName(draw::ToQString(*chosen));
         }
     }
 
@@ -134,12 +134,12 @@ private:
 
     bool CheckFileName() {
         m_pending = false;
-        const std::string path = ToStdString(m_file->text());
+        const std::string path = draw::ToStdString(m_file->text());
         if (path.empty()) {
             return true;
         }
         const int loaded = ApplyImageFileName(m_copy, path);
-        m_file->setText(ToQString(m_copy.fileName));
+        m_file->setText(draw::ToQString(m_copy.fileName));
         return loaded == 1;
     }
 
@@ -154,7 +154,7 @@ QWidget* NewObjectPage(std::string& name) {
     QLineEdit* edit = AddNameField(page, grid, name);
     grid->setRowStretch(2, 1);
     QObject::connect(edit, &QLineEdit::textEdited, page,
-                     [&name](const QString& text) { name = ToStdString(text); });
+                     [&name](const QString& text) { name = draw::ToStdString(text); });
     return page;
 }
 

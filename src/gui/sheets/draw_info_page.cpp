@@ -4,7 +4,7 @@
 #include <QSignalBlocker>
 
 #include "core/records/info_item.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 #include "gui/sheets/color_field.h"
 #include "gui/sheets/item_previews.h"
 #include "gui/sheets/pen_width_box.h"
@@ -27,10 +27,10 @@ CDlgSubItemDrawInfo::CDlgSubItemDrawInfo(HInfoItemCore& attributes, HFormatTarge
     m_preview->setObjectName(QStringLiteral("preview"));
     m_ui->previewLayout->addWidget(m_preview);
     for (const char* text : PenChoiceTexts(target)) {
-        m_ui->penSelector->addItem(ToQString(text));
+        m_ui->penSelector->addItem(draw::ToQString(text));
     }
     for (const HPenStyleEntry& entry : PenStyleEntries()) {
-        m_ui->penStyle->addItem(ToQString(entry.text));
+        m_ui->penStyle->addItem(draw::ToQString(entry.text));
     }
 
     connect(m_ui->penSelector, &QComboBox::activated, this, &CDlgSubItemDrawInfo::Choose);

@@ -9,9 +9,9 @@
 #include "core/app/system.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/fp/estimate_sheet_focus.h"
-#include "gui/ports/qt_draw_context.h"
-#include "gui/ports/qt_fonts.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_draw_context.h"
+#include "draw/qt_fonts.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 namespace {
@@ -103,12 +103,12 @@ HKantanBoxText HEstimateChart::TextOf(int32_t id) const {
 
 QString HEstimateChart::LineText(int32_t id, int line) const {
     return line >= 0 && line < kKantanLineCount
-               ? ToQString(TextOf(id).lines[static_cast<std::size_t>(line)])
+               ? draw::ToQString(TextOf(id).lines[static_cast<std::size_t>(line)])
                : QString();
 }
 
 QColor HEstimateChart::TextColor(int32_t id) const {
-    return ToQColor(TextOf(id).color);
+    return draw::ToQColor(TextOf(id).color);
 }
 
 void HEstimateChart::paintEvent(QPaintEvent* /*event*/) {
@@ -124,7 +124,7 @@ void HEstimateChart::paintEvent(QPaintEvent* /*event*/) {
         }
     }
     for (const HInfoKantanLine& piece : m_lines) {
-        painter.fillRect(ToQRect(piece.Rect()), ToQColor(piece.pen.color));
+        painter.fillRect(ToQRect(piece.Rect()), draw::ToQColor(piece.pen.color));
     }
     for (std::size_t i = 0; i < m_items.size(); ++i) {
         if (m_items[i].background == 0) {
@@ -136,17 +136,17 @@ void HEstimateChart::paintEvent(QPaintEvent* /*event*/) {
 void HEstimateChart::PaintBox(QPainter& painter, const HInfoKantanItem& box,
                               const HKantanBoxText& text) {
     const QRect area = ToQRect(box.Rect());
-    painter.fillRect(area, ToQColor(box.color));
+    painter.fillRect(area, draw::ToQColor(box.color));
     DrawEdge(painter, area, box.pressed != 0 ? kSunken : kRaised);
     if (box.focus != 0) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(area.adjusted(4, 4, -5, -5));
     }
-    QFont font = FixedGothicFont(10);
-    painter.setPen(ToQColor(text.color));
+    QFont font = draw::FixedGothicFont(10);
+    painter.setPen(draw::ToQColor(text.color));
     for (int32_t line = 0; line < kKantanLineCount; ++line) {
-        const QString shown = ToQString(text.lines[static_cast<std::size_t>(line)]);
+        const QString shown = draw::ToQString(text.lines[static_cast<std::size_t>(line)]);
         if (shown.isEmpty()) {
             continue;
         }

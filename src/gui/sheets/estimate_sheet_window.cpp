@@ -13,9 +13,9 @@
 #include "core/command/command_table.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/fp/estimate.h"
+#include "draw/qt_fonts.h"
+#include "draw/qt_text.h"
 #include "gui/frame/help_window.h"
-#include "gui/ports/qt_fonts.h"
-#include "gui/ports/qt_text.h"
 #include "gui/sheets/estimate_chart.h"
 #include "gui/sheets/rule_sheets.h"
 
@@ -62,15 +62,15 @@ HEstimateSheetWindow::~HEstimateSheetWindow() {
 
 void HEstimateSheetWindow::BuildMenus() {
     for (const HKantanMenu& menu : KantanMenus()) {
-        QMenu* shown = menuBar()->addMenu(ToQString(menu.title));
+        QMenu* shown = menuBar()->addMenu(draw::ToQString(menu.title));
         for (const HKantanMenuEntry& entry : menu.entries) {
             if (entry.action == HKantanAction::Separator) {
                 shown->addSeparator();
                 continue;
             }
-            QAction* action = shown->addAction(ToQString(entry.text));
+            QAction* action = shown->addAction(draw::ToQString(entry.text));
             if (const HCommandInfo* info = FindCommand(entry.command); info != nullptr) {
-                action->setStatusTip(ToQString(info->prompt));
+                action->setStatusTip(draw::ToQString(info->prompt));
             }
             // The entries live as long as the program.
             connect(action, &QAction::triggered, this, [this, &entry] { Run(entry); });
@@ -102,7 +102,7 @@ void HEstimateSheetWindow::UpdateMenu(QMenu* shown, const HKantanMenu& menu) {
 }
 
 void HEstimateSheetWindow::BuildStatusBar() {
-    const QFont font = FixedGothicFont(statusBar()->font().pointSizeF());
+    const QFont font = draw::FixedGothicFont(statusBar()->font().pointSizeF());
     for (int pane = 1; pane <= 5; ++pane) {
         auto* label = new QLabel(this);
         label->setFont(font);
@@ -135,10 +135,10 @@ void HEstimateSheetWindow::WriteStatus() {
     HInfoKousuu result;
     ComputeEstimate(m_doc.FunctionRecords(), System().CurrentRules(), result);
     const HEstimateStatus status = GetEstimateStatus(result);
-    m_panes[2]->setText(ToQString(status.data));
-    m_panes[3]->setText(ToQString(status.transaction));
-    m_panes[4]->setText(ToQString(status.ufp));
-    m_panes[5]->setText(ToQString(status.effort));
+    m_panes[2]->setText(draw::ToQString(status.data));
+    m_panes[3]->setText(draw::ToQString(status.transaction));
+    m_panes[4]->setText(draw::ToQString(status.ufp));
+    m_panes[5]->setText(draw::ToQString(status.effort));
 }
 
 void HEstimateSheetWindow::OnDocumentChanged(const HDocChange& change) {
@@ -167,7 +167,7 @@ void HEstimateSheetWindow::Run(const HKantanMenuEntry& entry) {
             }
             break;
         case HKantanAction::Help:
-            ShowHelp(this, HHelpRequest::Topic, ToQString(entry.help));
+            ShowHelp(this, HHelpRequest::Topic, draw::ToQString(entry.help));
             break;
         case HKantanAction::Separator:
         case HKantanAction::Unavailable:

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "core/records/font_page_rules.h"
+#include "draw/qt_draw_context.h"
+#include "draw/qt_text.h"
 #include "gui/frame/cp932_validator.h"
-#include "gui/ports/qt_draw_context.h"
-#include "gui/ports/qt_text.h"
 #include "gui/sheets/color_field.h"
 #include "gui/sheets/pick_list.h"
 
@@ -36,9 +36,9 @@ public:
     }
 
     void Show(const HLogFont& font, HColorRef color) {
-        setFont(ToQFont(font));
+        setFont(draw::ToQFont(font));
         QPalette colors = palette();
-        colors.setColor(QPalette::WindowText, ToQColor(color));
+        colors.setColor(QPalette::WindowText, draw::ToQColor(color));
         setPalette(colors);
         update();
     }
@@ -51,7 +51,7 @@ protected:
             painter.setClipRect(contentsRect());
             painter.setFont(font());
             painter.setPen(palette().color(QPalette::WindowText));
-            painter.drawText(contentsRect(), Qt::AlignCenter, ToQString(kFontSampleText));
+            painter.drawText(contentsRect(), Qt::AlignCenter, draw::ToQString(kFontSampleText));
         }
         QFrame::paintEvent(event);
     }
@@ -60,7 +60,7 @@ protected:
 QStringList ToQStringList(const std::vector<std::string>& texts) {
     QStringList list;
     for (const std::string& text : texts) {
-        list.append(ToQString(text));
+        list.append(draw::ToQString(text));
     }
     return list;
 }
@@ -68,7 +68,7 @@ QStringList ToQStringList(const std::vector<std::string>& texts) {
 std::vector<std::string> InstalledJapaneseFaces() {
     std::vector<std::string> faces;
     for (const QString& family : QFontDatabase::families(QFontDatabase::Japanese)) {
-        faces.push_back(ToStdString(family));
+        faces.push_back(draw::ToStdString(family));
     }
     return faces;
 }
@@ -107,7 +107,7 @@ private:
         m_style = NewList(kStyleListLabel, "style");
         QStringList styles;
         for (const HFontStyleEntry& entry : FontStyleEntries()) {
-            styles.append(ToQString(entry.text));
+            styles.append(draw::ToQString(entry.text));
         }
         m_style->SetEntries(styles);
         m_style->Edit().setValidator(new HCp932Validator(&m_style->Edit()));
@@ -129,7 +129,7 @@ private:
             Changed();
         });
         connect(m_size, &HPickList::OtherTyped, this, [this](const QString& typed) {
-            if (const auto size = TypedFontSize(ToStdString(typed))) {
+            if (const auto size = TypedFontSize(draw::ToStdString(typed))) {
                 m_edit.SetSize(*size);
                 Changed();
             }
@@ -137,7 +137,7 @@ private:
     }
 
     HPickList* NewList(const char* caption, const char* name) {
-        auto* list = new HPickList(ToQString(caption), this);
+        auto* list = new HPickList(draw::ToQString(caption), this);
         list->Edit().setObjectName(QStringLiteral("%1Edit").arg(QLatin1String(name)));
         list->List().setObjectName(QStringLiteral("%1List").arg(QLatin1String(name)));
         // Leaving a field with text that chose nothing shows the font's own value again.
@@ -146,17 +146,17 @@ private:
     }
 
     void BuildEffectsAndSample() {
-        m_effects = new QGroupBox(ToQString(kFontEffectsLabel), this);
-        m_strikeOut = new QCheckBox(ToQString(kStrikeOutText), m_effects);
+        m_effects = new QGroupBox(draw::ToQString(kFontEffectsLabel), this);
+        m_strikeOut = new QCheckBox(draw::ToQString(kStrikeOutText), m_effects);
         m_strikeOut->setObjectName(QStringLiteral("strikeOutCheck"));
-        m_underline = new QCheckBox(ToQString(kUnderlineText), m_effects);
+        m_underline = new QCheckBox(draw::ToQString(kUnderlineText), m_effects);
         m_underline->setObjectName(QStringLiteral("underlineCheck"));
         m_color = new HColorField(m_effects);
         m_color->setObjectName(QStringLiteral("textColorField"));
         auto* effects = new QGridLayout(m_effects);
         effects->addWidget(m_strikeOut, 0, 0, 1, 2);
         effects->addWidget(m_underline, 1, 0, 1, 2);
-        effects->addWidget(new QLabel(ToQString(kTextColorLabel), m_effects), 2, 0);
+        effects->addWidget(new QLabel(draw::ToQString(kTextColorLabel), m_effects), 2, 0);
         effects->addWidget(m_color, 2, 1);
         connect(m_strikeOut, &QCheckBox::toggled, this, [this](bool on) {
             m_edit.SetStrikeOut(on);
@@ -171,7 +171,7 @@ private:
             Changed();
         });
 
-        m_sampleGroup = new QGroupBox(ToQString(kFontSampleLabel), this);
+        m_sampleGroup = new QGroupBox(draw::ToQString(kFontSampleLabel), this);
         m_sample = new HFontSample(m_sampleGroup);
         m_sample->setObjectName(QStringLiteral("fontSample"));
         auto* sample = new QVBoxLayout(m_sampleGroup);
@@ -181,9 +181,9 @@ private:
     // Every control shows the font as it now is.
     void Show() {
         const HLogFont& font = m_edit.Font();
-        m_face->Show(ToQString(font.faceName));
-        m_style->Show(ToQString(FontStyleEntries()[FontStyleIndex(font)].text));
-        m_size->Show(ToQString(FontSizeText(m_edit.Size())));
+        m_face->Show(draw::ToQString(font.faceName));
+        m_style->Show(draw::ToQString(FontStyleEntries()[FontStyleIndex(font)].text));
+        m_size->Show(draw::ToQString(FontSizeText(m_edit.Size())));
         {
             const QSignalBlocker quietStrike(m_strikeOut);
             const QSignalBlocker quietUnder(m_underline);

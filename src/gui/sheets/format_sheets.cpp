@@ -7,7 +7,7 @@
 #include "core/items/item_object.h"
 #include "core/records/format_sheet.h"
 #include "core/records/info_core.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 #include "gui/sheets/draw_info_page.h"
 #include "gui/sheets/font_page.h"
 #include "gui/sheets/item_sheet.h"
@@ -18,7 +18,7 @@ namespace {
 
 void AddFormatPage(HItemSheet& sheet, int32_t id, const char* label, QWidget* page,
                    const char* topic) {
-    sheet.AddPage(id, ToQString(label), page);
+    sheet.AddPage(id, draw::ToQString(label), page);
     sheet.SetPageTopic(id, QString::fromLatin1(topic));
 }
 
@@ -31,7 +31,7 @@ int RunBoxFormatSheet(CZarvikDoc& doc, HItemObject& box, QWidget* parent) {
     const std::string name = record != nullptr ? record->name : std::string();
 
     HItemSheet sheet(HSheetKind::Format, parent);
-    sheet.setWindowTitle(ToQString(kFormatSheetTitle));
+    sheet.setWindowTitle(draw::ToQString(kFormatSheetTitle));
     auto* draw = new CDlgSubItemDrawInfo(copy, box.kind, name);
     AddFormatPage(sheet, kPageDrawInfo, kDrawPageLabel, draw, "CDlgSubItemDrawInfo");
     // The label pages edit the same copy; the preview shows their changes too.
@@ -57,7 +57,7 @@ int RunLineFormatSheet(CZarvikDoc& doc, HItemLine& line, QWidget* parent) {
     copy.CopyFrom(line);
 
     HItemSheet sheet(HSheetKind::Format, parent);
-    sheet.setWindowTitle(ToQString(kFormatSheetTitle));
+    sheet.setWindowTitle(draw::ToQString(kFormatSheetTitle));
     AddFormatPage(sheet, kPageLineDrawInfo, kDrawPageLabel, new CDlgSubItemLineDrawInfo(copy),
                   "CDlgSubItemLineDrawInfo");
     if (sheet.exec() != QDialog::Accepted) {

@@ -27,8 +27,8 @@
 #include "core/fp/complexity_table.h"
 #include "core/fp/function_sheet.h"
 #include "core/items/item_kinds.h"
+#include "draw/qt_draw_context.h"
 #include "gui/frame/cp932_validator.h"
-#include "gui/ports/qt_draw_context.h"
 #include "gui/sheets/col_edit_dialog.h"
 #include "gui/sheets/complexity_table_widget.h"
 #include "gui/sheets/item_sheet.h"
@@ -359,7 +359,7 @@ private:
                     item->setTextAlignment(i, Qt::AlignRight | Qt::AlignVCenter);
                 }
                 if (row.grey) {
-                    item->setForeground(i, ToQColor(kPlaceholderTextColor));
+                    item->setForeground(i, draw::ToQColor(kPlaceholderTextColor));
                     item->setBackground(i, Qt::white);
                 }
             }

@@ -4,7 +4,7 @@
 
 #include "core/items/item_preview.h"
 #include "core/records/info_item.h"
-#include "gui/ports/qt_draw_context.h"
+#include "draw/qt_draw_context.h"
 
 namespace zarvik::gui {
 namespace {
@@ -40,7 +40,7 @@ CDlgCtlItemImage::CDlgCtlItemImage(const HInfoItemObject& attributes, const std:
     : HItemPreview(parent), m_attributes(attributes), m_name(name), m_kind(kind) {}
 
 void CDlgCtlItemImage::PaintSample(QPainter& painter) {
-    HQtDrawContext dc(painter, 1, QPointF());
+    draw::HQtDrawContext dc(painter, 1, QPointF());
     DrawBoxPreview(dc, AreaOf(*this), m_kind, m_attributes, m_name, Selected(), ShowHandles());
 }
 
@@ -48,7 +48,7 @@ CDlgCtlItemLineImage::CDlgCtlItemLineImage(const HInfoItemCore& attributes, QWid
     : HItemPreview(parent), m_attributes(attributes) {}
 
 void CDlgCtlItemLineImage::PaintSample(QPainter& painter) {
-    HQtDrawContext dc(painter, 1, QPointF());
+    draw::HQtDrawContext dc(painter, 1, QPointF());
     DrawLinePreview(dc, AreaOf(*this), m_attributes, Selected());
 }
 

@@ -4,7 +4,7 @@
 #include <QSignalBlocker>
 
 #include "core/records/pen_edit.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 namespace {
@@ -53,7 +53,7 @@ QAbstractSpinBox::StepEnabled HPenWidthBox::stepEnabled() const {
 }
 
 void HPenWidthBox::Typed(const QString& text) {
-    m_width = PenWidthFromText(ToStdString(text));
+    m_width = PenWidthFromText(draw::ToStdString(text));
     emit WidthChanged(m_width);
 }
 

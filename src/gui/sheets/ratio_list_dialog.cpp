@@ -10,8 +10,8 @@
 #include "core/app/system.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/fp/rule_sheet_rows.h"
+#include "draw/qt_text.h"
 #include "gui/frame/help_window.h"
-#include "gui/ports/qt_text.h"
 
 namespace zarvik::gui {
 namespace {
@@ -30,7 +30,7 @@ HRatioListDialog::HRatioListDialog(const CZarvikDoc& doc, QWidget* parent)
     m_fields = new QComboBox(this);
     m_fields->setObjectName("fieldCombo");
     for (const HHirituListRow& row : HirituListRows(Ratios())) {
-        m_fields->addItem(ToQString(row.name));
+        m_fields->addItem(draw::ToQString(row.name));
     }
     m_list = new QTreeWidget(this);
     m_list->setObjectName("itemList");
@@ -62,8 +62,8 @@ void HRatioListDialog::ShowField(int field) {
     m_list->clear();
     for (const HDevelopmentItemRow& row : DevelopmentItemRows(Ratios(), field, m_doc.estimate)) {
         auto* item = new QTreeWidgetItem(
-            m_list, {ToQString(row.no), ToQString(row.name), ToQString(row.ratio),
-                     ToQString(row.fp), ToQString(row.effort)});
+            m_list, {draw::ToQString(row.no), draw::ToQString(row.name), draw::ToQString(row.ratio),
+                     draw::ToQString(row.fp), draw::ToQString(row.effort)});
         for (int column : {0, 2, 3, 4}) {
             item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
         }

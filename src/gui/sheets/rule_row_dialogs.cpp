@@ -14,9 +14,9 @@
 
 #include "core/fp/rule_fields.h"
 #include "core/fp/rule_sheet_rows.h"
+#include "draw/qt_text.h"
 #include "gui/frame/cp932_validator.h"
 #include "gui/frame/help_window.h"
-#include "gui/ports/qt_text.h"
 #include "gui/sheets/decimal_field.h"
 
 namespace zarvik::gui {
@@ -38,7 +38,7 @@ void AddButtons(QDialog* dialog, QVBoxLayout* layout) {
 
 QLineEdit* AddTextRow(QFormLayout* form, const QString& label, const std::string& text,
                       const char* name) {
-    auto* edit = new QLineEdit(ToQString(text));
+    auto* edit = new QLineEdit(draw::ToQString(text));
     edit->setObjectName(name);
     edit->setValidator(new HCp932Validator(edit));
     form->addRow(label, edit);
@@ -48,7 +48,7 @@ QLineEdit* AddTextRow(QFormLayout* form, const QString& label, const std::string
 }  // namespace
 
 void HRowEditDialog::accept() {
-    if (!AcceptEditedRowName(ToStdString(m_name->text()))) {
+    if (!AcceptEditedRowName(draw::ToStdString(m_name->text()))) {
         m_name->setFocus();
         return;
     }
@@ -72,7 +72,7 @@ HSeisanEditDialog::HSeisanEditDialog(const HInfoSeisan& row, QWidget* parent)
         auto* edit = new QLineEdit;
         edit->setObjectName(QStringLiteral("band%1Edit").arg(band));
         new HDecimalField(edit, &m_row.values[band]);
-        grid->addWidget(new QLabel(ToQString(kBands[band])), 0, band);
+        grid->addWidget(new QLabel(draw::ToQString(kBands[band])), 0, band);
         grid->addWidget(edit, 1, band);
     }
     layout->addWidget(group);
@@ -83,8 +83,8 @@ HSeisanEditDialog::HSeisanEditDialog(const HInfoSeisan& row, QWidget* parent)
 }
 
 void HSeisanEditDialog::Store() {
-    m_row.name = ToStdString(m_name->text());
-    m_row.info = ToStdString(m_info->text());
+    m_row.name = draw::ToStdString(m_name->text());
+    m_row.info = draw::ToStdString(m_info->text());
 }
 
 HTyouseiEditDialog::HTyouseiEditDialog(const HInfoTyousei& row, QWidget* parent)
@@ -97,7 +97,7 @@ HTyouseiEditDialog::HTyouseiEditDialog(const HInfoTyousei& row, QWidget* parent)
     m_degree = new QComboBox;
     m_degree->setObjectName("degreeCombo");
     for (int32_t degree = 0; degree <= 5; ++degree) {
-        m_degree->addItem(ToQString(TyouseiDegreeLabel(degree)));
+        m_degree->addItem(draw::ToQString(TyouseiDegreeLabel(degree)));
     }
     m_degree->setCurrentIndex(row.degree >= 0 && row.degree <= 5 ? row.degree : -1);
     form->addRow(QStringLiteral("影響度"), m_degree);
@@ -107,8 +107,8 @@ HTyouseiEditDialog::HTyouseiEditDialog(const HInfoTyousei& row, QWidget* parent)
 }
 
 void HTyouseiEditDialog::Store() {
-    m_row.name = ToStdString(m_name->text());
-    m_row.info = ToStdString(m_info->text());
+    m_row.name = draw::ToStdString(m_name->text());
+    m_row.info = draw::ToStdString(m_info->text());
     if (m_degree->currentIndex() >= 0) {
         m_row.degree = m_degree->currentIndex();
     }
@@ -150,7 +150,7 @@ HHirituEditDialog::HHirituEditDialog(const HInfoHiritu& row,
         if (column != 2 || index < 0 || index >= kHirituItems) {
             return;
         }
-        m_row.ratios[index] = ParseDecimalX100(ToStdString(item->text(2)));
+        m_row.ratios[index] = ParseDecimalX100(draw::ToStdString(item->text(2)));
         ShowRatios();
     });
 }
@@ -163,16 +163,16 @@ void HHirituEditDialog::ShowRatios() {
                                     ? m_list->topLevelItem(static_cast<int>(i))
                                     : new QTreeWidgetItem(m_list);
         item->setFlags(item->flags() | Qt::ItemIsEditable);
-        item->setText(0, ToQString(rows[i].no));
-        item->setText(1, ToQString(rows[i].name));
-        item->setText(2, ToQString(rows[i].ratio));
+        item->setText(0, draw::ToQString(rows[i].no));
+        item->setText(1, draw::ToQString(rows[i].name));
+        item->setText(2, draw::ToQString(rows[i].ratio));
     }
-    m_total->setText(ToQString(HirituTotalText(m_row)));
+    m_total->setText(draw::ToQString(HirituTotalText(m_row)));
 }
 
 void HHirituEditDialog::Store() {
-    m_row.name = ToStdString(m_name->text());
-    m_row.info = ToStdString(m_info->text());
+    m_row.name = draw::ToStdString(m_name->text());
+    m_row.info = draw::ToStdString(m_info->text());
 }
 
 }  // namespace zarvik::gui

@@ -23,8 +23,8 @@
 #include "core/fp/rule_fields.h"
 #include "core/fp/rule_sheet_rows.h"
 #include "core/text/number_text.h"
-#include "gui/ports/qt_draw_context.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_draw_context.h"
+#include "draw/qt_text.h"
 #include "gui/sheets/decimal_field.h"
 #include "gui/sheets/rule_list_commands.h"
 #include "gui/sheets/rule_row_dialogs.h"
@@ -70,7 +70,7 @@ HRuleSheet::HRuleSheet(CZarvikDoc& doc, HSheetKind kind, std::vector<int> pages,
                                                                   ? HRuleSheetKind::Measurement
                                                                   : HRuleSheetKind::Reference)),
       m_pages(std::move(pages)) {
-    setWindowTitle(ToQString(m_session->Title()));
+    setWindowTitle(draw::ToQString(m_session->Title()));
     SetAcceptCheck([this] { return m_session->ConfirmOk() != 0; });
     if (kind == HSheetKind::MeasurementRules) {
         AddRulePage(kRulePageUfp, QStringLiteral("未調整FP"), &HRuleSheet::MakeUfpPage,
@@ -158,11 +158,11 @@ QWidget* HRuleSheet::MakeUfpPage() {
     QButtonGroup* radios =
         BindRadios(page, rule.IsFpUFPManual, {{typed, 1}, {counted, 0}}, [this] { Refresh(); });
     connect(edit, &QLineEdit::textEdited, page,
-            [&rule](const QString& text) { rule.FpUFPManual = Atoi(ToStdString(text)); });
+            [&rule](const QString& text) { rule.FpUFPManual = Atoi(draw::ToStdString(text)); });
     m_refreshers.push_back([&rule, radios, edit] {
         CheckRadio(radios, rule.IsFpUFPManual ? 1 : 0);
         edit->setEnabled(rule.IsFpUFPManual != 0);
-        if (Atoi(ToStdString(edit->text())) != rule.FpUFPManual || edit->text().isEmpty()) {
+        if (Atoi(draw::ToStdString(edit->text())) != rule.FpUFPManual || edit->text().isEmpty()) {
             edit->setText(QString::number(rule.FpUFPManual));
         }
     });
@@ -246,7 +246,7 @@ QWidget* HRuleSheet::MakeFactorsPage() {
                 menu.addSeparator();
                 for (const HDegreeCommand& command : DegreeCommands()) {
                     const int32_t degree = command.degree;
-                    menu.addAction(ToQString(command.menuText),
+                    menu.addAction(draw::ToQString(command.menuText),
                                    [setDegree, degree] { setDegree(degree); })
                         ->setEnabled(selected);
                 }
@@ -266,16 +266,16 @@ QWidget* HRuleSheet::MakeFactorsPage() {
         return true;
     });
     m_refreshers.push_back([&table, list, current] {
-        current->setText(ToQString(TyouseiCurrentValueText(table)));
+        current->setText(draw::ToQString(TyouseiCurrentValueText(table)));
         const std::vector<HTyouseiListRow> rows = TyouseiListRows(table);
         Resize(list, static_cast<int>(rows.size()));
         for (size_t i = 0; i < rows.size(); ++i) {
             QTreeWidgetItem* item = list->topLevelItem(static_cast<int>(i));
-            item->setText(0, ToQString(rows[i].no));
-            item->setText(1, ToQString(rows[i].name));
-            item->setText(2, ToQString(rows[i].degreeLabel));
-            item->setText(3, ToQString(rows[i].degree));
-            item->setText(4, ToQString(rows[i].info));
+            item->setText(0, draw::ToQString(rows[i].no));
+            item->setText(1, draw::ToQString(rows[i].name));
+            item->setText(2, draw::ToQString(rows[i].degreeLabel));
+            item->setText(3, draw::ToQString(rows[i].degree));
+            item->setText(4, draw::ToQString(rows[i].info));
         }
     });
     return page;
@@ -331,7 +331,7 @@ QWidget* HRuleSheet::MakeProductivityPage() {
     for (int band = 0; band < kSeisanBands; ++band) {
         auto* bandEdit = new QLineEdit;
         bandEdit->setReadOnly(true);
-        valueGrid->addWidget(new QLabel(ToQString(kBands[band])), 0, band);
+        valueGrid->addWidget(new QLabel(draw::ToQString(kBands[band])), 0, band);
         valueGrid->addWidget(bandEdit, 1, band);
         bandEdits.push_back(bandEdit);
     }
@@ -359,13 +359,13 @@ QWidget* HRuleSheet::MakeProductivityPage() {
             const QSignalBlocker quiet(combo);
             combo->clear();
             for (const HInfoSeisan& row : table.rows) {
-                combo->addItem(ToQString(row.name));
+                combo->addItem(draw::ToQString(row.name));
             }
             combo->setCurrentIndex(table.Bunya < combo->count() ? table.Bunya : -1);
         }
         const auto texts = SelectedSeisanTexts(table);
         for (int band = 0; band < kSeisanBands; ++band) {
-            bandEdits[static_cast<size_t>(band)]->setText(ToQString(texts[band]));
+            bandEdits[static_cast<size_t>(band)]->setText(draw::ToQString(texts[band]));
         }
     });
     return page;
@@ -400,16 +400,16 @@ QWidget* HRuleSheet::MakeProductivityTablePage() {
         for (size_t i = 0; i < rows.size(); ++i) {
             QTreeWidgetItem* item = list->topLevelItem(static_cast<int>(i));
             const HSeisanListRow& row = rows[i];
-            item->setText(0, ToQString(row.no));
-            item->setText(1, ToQString(row.name));
+            item->setText(0, draw::ToQString(row.no));
+            item->setText(1, draw::ToQString(row.name));
             for (int band = 0; band < kSeisanBands; ++band) {
-                item->setText(2 + band, ToQString(row.values[band]));
-                item->setForeground(2 + band, row.changed[band] ? ToQColor(kChangedValueText)
+                item->setText(2 + band, draw::ToQString(row.values[band]));
+                item->setForeground(2 + band, row.changed[band] ? draw::ToQColor(kChangedValueText)
                                                                 : list->palette().text());
             }
-            item->setText(2 + kSeisanBands, ToQString(row.info));
+            item->setText(2 + kSeisanBands, draw::ToQString(row.info));
             for (int column = 0; column < list->columnCount(); ++column) {
-                item->setBackground(column, ToQColor(row.back));
+                item->setBackground(column, draw::ToQColor(row.back));
             }
         }
     });
@@ -441,10 +441,10 @@ QWidget* HRuleSheet::MakeRatiosPage() {
         Resize(list, static_cast<int>(rows.size()));
         for (size_t i = 0; i < rows.size(); ++i) {
             QTreeWidgetItem* item = list->topLevelItem(static_cast<int>(i));
-            item->setText(0, ToQString(rows[i].name));
-            item->setText(1, ToQString(rows[i].info));
+            item->setText(0, draw::ToQString(rows[i].name));
+            item->setText(1, draw::ToQString(rows[i].info));
             for (int column = 0; column < 2; ++column) {
-                item->setBackground(column, ToQColor(rows[i].back));
+                item->setBackground(column, draw::ToQColor(rows[i].back));
             }
         }
     });
@@ -481,7 +481,7 @@ QWidget* HRuleSheet::MakeFromFpPage() {
         {"工期（開発期間の月数）", "FpGaisanKikan1X100", "FpGaisanKikan2X100"},
     };
     for (const auto& group : kGroups) {
-        auto* box = new QGroupBox(ToQString(group[0]));
+        auto* box = new QGroupBox(draw::ToQString(group[0]));
         auto* grid = new QGridLayout(box);
         // The exponent sits raised after the bracket.
         grid->addWidget(RangedEdit(box, rule, group[1], *fields), 1, 0);

@@ -9,7 +9,7 @@
 
 #include "core/port/draw_context.h"
 #include "core/records/text_format_page.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace zarvik::gui {
 
@@ -27,9 +27,9 @@ public:
         m_freePoint = NewCheck("freePointCheck", kFreePointText);
 
         auto* grid = new QGridLayout(this);
-        grid->addWidget(new QLabel(ToQString(kHorizontalAlignLabel), this), 0, 0);
+        grid->addWidget(new QLabel(draw::ToQString(kHorizontalAlignLabel), this), 0, 0);
         grid->addWidget(m_horizontal, 0, 1);
-        grid->addWidget(new QLabel(ToQString(kVerticalAlignLabel), this), 1, 0);
+        grid->addWidget(new QLabel(draw::ToQString(kVerticalAlignLabel), this), 1, 0);
         grid->addWidget(m_vertical, 1, 1);
         grid->addWidget(m_wordBreak, 2, 0, 1, 3);
         grid->addWidget(m_endEllipsis, 3, 0, 1, 3);
@@ -59,13 +59,13 @@ private:
         auto* combo = new QComboBox(this);
         combo->setObjectName(QLatin1String(name));
         for (const char* text : texts) {
-            combo->addItem(ToQString(text));
+            combo->addItem(draw::ToQString(text));
         }
         return combo;
     }
 
     QCheckBox* NewCheck(const char* name, const char* text) {
-        auto* check = new QCheckBox(ToQString(text), this);
+        auto* check = new QCheckBox(draw::ToQString(text), this);
         check->setObjectName(QLatin1String(name));
         return check;
     }

@@ -16,7 +16,7 @@
 
 #include "core/port/draw_context.h"
 
-namespace zarvik::gui {
+namespace zarvik::draw {
 
 // The colour of a colour reference; its top byte is ignored.
 QColor ToQColor(HColorRef color);
@@ -80,4 +80,4 @@ private:
     std::optional<HFastLines> m_fast;
 };
 
-}  // namespace zarvik::gui
+}  // namespace zarvik::draw

@@ -1,4 +1,4 @@
-#include "gui/ports/qt_draw_context.h"
+#include "draw/qt_draw_context.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "gui/ports/fast_line.h"
-#include "gui/ports/qt_text.h"
-#include "gui/ports/qt_text_layout.h"
+#include "draw/fast_line.h"
+#include "draw/qt_text.h"
+#include "draw/qt_text_layout.h"
 
-namespace zarvik::gui {
+namespace zarvik::draw {
 
 namespace {
 
@@ -443,4 +443,4 @@ void HQtDrawContext::SetClip(const std::optional<HRect>& clip) {
     }
 }
 
-}  // namespace zarvik::gui
+}  // namespace zarvik::draw

@@ -1,8 +1,8 @@
-#include "gui/ports/qt_fonts.h"
+#include "draw/qt_fonts.h"
 
 #include <QStringList>
 
-namespace zarvik::gui {
+namespace zarvik::draw {
 
 QFont FixedGothicFont(qreal points) {
     QFont font;
@@ -14,4 +14,4 @@ QFont FixedGothicFont(qreal points) {
     return font;
 }
 
-}  // namespace zarvik::gui
+}  // namespace zarvik::draw

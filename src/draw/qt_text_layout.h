@@ -12,7 +12,7 @@
 
 #include "core/port/gdi_types.h"
 
-namespace zarvik::gui {
+namespace zarvik::draw {
 
 // The index after the character at i (a surrogate pair is one character).
 qsizetype NextCharacter(const QString& text, qsizetype i);
@@ -52,4 +52,4 @@ struct HCachedText {
 HCachedText& CachedText(const HLogFont& logFont, const std::string& text, int limit,
                         int32_t format);
 
-}  // namespace zarvik::gui
+}  // namespace zarvik::draw

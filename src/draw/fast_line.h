@@ -8,7 +8,7 @@
 #include <QPoint>
 #include <QRect>
 
-namespace zarvik::gui {
+namespace zarvik::draw {
 
 // Whether lines can be written into image directly: a 32-bit format.
 bool CanDrawFastLines(const QImage& image);
@@ -17,4 +17,4 @@ bool CanDrawFastLines(const QImage& image);
 // with flat caps, in colour, on the pixels inside clip (within the image).
 void DrawFastLine(QImage& image, QPoint a, QPoint b, QRgb colour, const QRect& clip);
 
-}  // namespace zarvik::gui
+}  // namespace zarvik::draw

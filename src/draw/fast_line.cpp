@@ -1,11 +1,11 @@
-#include "gui/ports/fast_line.h"
+#include "draw/fast_line.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
 
-namespace zarvik::gui {
+namespace zarvik::draw {
 namespace {
 
 // The smallest integer not below n / d, for d > 0.
@@ -93,4 +93,4 @@ void DrawFastLine(QImage& image, QPoint a, QPoint b, QRgb colour, const QRect& c
     }
 }
 
-}  // namespace zarvik::gui
+}  // namespace zarvik::draw

@@ -6,7 +6,7 @@
 
 #include "core/port/platform.h"
 
-namespace zarvik::gui {
+namespace zarvik::draw {
 
 class HQtPlatform : public HPlatform {
 public:
@@ -27,4 +27,4 @@ private:
     QElapsedTimer m_clock;
 };
 
-}  // namespace zarvik::gui
+}  // namespace zarvik::draw

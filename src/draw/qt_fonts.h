@@ -4,8 +4,8 @@
 
 #include <QFont>
 
-namespace zarvik::gui {
+namespace zarvik::draw {
 
 QFont FixedGothicFont(qreal points);
 
-}  // namespace zarvik::gui
+}  // namespace zarvik::draw

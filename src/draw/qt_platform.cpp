@@ -1,4 +1,4 @@
-#include "gui/ports/qt_platform.h"
+#include "draw/qt_platform.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -11,9 +11,9 @@
 #include <cmath>
 
 #include "core/records/info_image_box.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_text.h"
 
-namespace zarvik::gui {
+namespace zarvik::draw {
 
 HQtPlatform::HQtPlatform() {
     m_clock.start();
@@ -84,4 +84,4 @@ int HQtPlatform::DecodePicture(const std::string& fileBytes, HBitmap& out) const
     return 1;
 }
 
-}  // namespace zarvik::gui
+}  // namespace zarvik::draw

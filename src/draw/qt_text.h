@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace zarvik::gui {
+namespace zarvik::draw {
 
 inline QString ToQString(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -15,4 +15,4 @@ inline std::string ToStdString(const QString& text) {
     return text.toStdString();
 }
 
-}  // namespace zarvik::gui
+}  // namespace zarvik::draw

@@ -1,13 +1,13 @@
-#include "gui/ports/qt_text_layout.h"
+#include "draw/qt_text_layout.h"
 
 #include <algorithm>
 #include <unordered_map>
 
 #include "core/port/draw_context.h"
-#include "gui/ports/qt_draw_context.h"
-#include "gui/ports/qt_text.h"
+#include "draw/qt_draw_context.h"
+#include "draw/qt_text.h"
 
-namespace zarvik::gui {
+namespace zarvik::draw {
 namespace {
 
 bool IsFullWidth(QChar c) {
@@ -197,4 +197,4 @@ HCachedText& CachedText(const HLogFont& logFont, const std::string& text, int li
     return cache->emplace(std::move(key), std::move(entry)).first->second;
 }
 
-}  // namespace zarvik::gui
+}  // namespace zarvik::draw
