@@ -25,26 +25,31 @@ int HRecoveryKeeper::WaitForWrite() {
     return m_write.valid() ? m_write.get() : 1;
 }
 
-void HRecoveryKeeper::OnDocumentChanged(const HDocChange& /*change*/) {
+void HRecoveryKeeper::OnDocumentChanged(const HDocChange& change) {
     if (!m_slot.Claimed()) {
         return;
     }
-    if (!m_doc.IsChanged()) {
-        m_timer.stop();
-        m_steps = 0;
-        WaitForWrite();
-        m_slot.Clear();
-        m_lastStep = m_doc.History().CurrentEntry().get();
-        return;
-    }
+    // Whether the document differs from its saved state is asked only when a step was
+    // recorded, undone or redone, or the changed state turned: the automatic layout moves
+    // boxes without a step many times a second, and then the question costs a snapshot.
     const HDiagramSnapshot* step = m_doc.History().CurrentEntry().get();
-    if (step != m_lastStep) {
+    const bool stepped = step != m_lastStep;
+    if (stepped || change.Has(kChangeModified)) {
         m_lastStep = step;
-        ++m_steps;
+        if (!m_doc.IsChanged()) {
+            m_timer.stop();
+            m_steps = 0;
+            WaitForWrite();
+            m_slot.Clear();
+            return;
+        }
+        m_steps += stepped ? 1 : 0;
+        if (m_steps >= kStepsPerCopy) {
+            WriteNow();
+            return;
+        }
     }
-    if (m_steps >= kStepsPerCopy) {
-        WriteNow();
-    } else if (!m_timer.isActive()) {
+    if (!m_timer.isActive() && change.Has(kChangeEdit | kChangeModified)) {
         m_timer.start();
     }
 }
