@@ -23,7 +23,7 @@ constexpr HCommandSpec kCommands[] = {
     {"csv", HCommand::Csv, 3},       {"check", HCommand::Check, 1},
     {"save", HCommand::Save, 2},     {"compare", HCommand::Compare, 2},
     {"help", HCommand::Help, 0},     {"version", HCommand::Version, 0},
-    {"render", HCommand::Render, 2},
+    {"render", HCommand::Render, 2}, {"pdf", HCommand::Pdf, 2},
 };
 
 constexpr int kZoomMinPercent = static_cast<int>(kZoomMin * 100 + 0.5f);
@@ -224,6 +224,12 @@ std::string ParseArguments(const std::vector<std::string>& args, HCliOptions& op
                    options.outputPath + "'";
         }
         options.pictureFormat = *format;
+    } else if (entry->command == HCommand::Pdf) {
+        options.documentPath = operands[1];
+        options.outputPath = operands[2];
+        if (FormatOfPath(options.outputPath) != HPictureFormat::Pdf) {
+            return "pdf: the report's name must end in .pdf, not '" + options.outputPath + "'";
+        }
     } else if (count == 1) {
         options.documentPath = operands[1];
     }
@@ -271,6 +277,9 @@ const char* UsageText() {
            "                                       count; N is the FP of data conversion\n"
            "  render FILE.zvk OUT.svg|OUT.png|OUT.pdf\n"
            "                                       draw the diagram as a picture\n"
+           "  pdf FILE.zvk OUT.pdf                 write the estimate report for the customer:\n"
+           "                                       the diagram, the report, the function\n"
+           "                                       lists and the rules in force\n"
            "  help, version                        this text, the program's version\n"
            "\n"
            "options:\n"

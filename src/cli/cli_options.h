@@ -9,7 +9,7 @@
 
 namespace zarvik::cli {
 
-enum class HCommand { Help, Version, Report, Summary, Csv, Check, Save, Compare, Render };
+enum class HCommand { Help, Version, Report, Summary, Csv, Check, Save, Compare, Render, Pdf };
 
 // The picture formats render writes, by the output's extension.
 enum class HPictureFormat { Svg, Png, Pdf };
@@ -19,7 +19,7 @@ struct HCliOptions {
     std::optional<std::string> settingsPath;
     std::string csvList;  // "transactions" or "files"
     std::string documentPath;
-    std::string outputPath;       // csv, save and render
+    std::string outputPath;       // csv, save, render and pdf
     std::string newDocumentPath;  // compare: the new version; documentPath is the base
     bool json = false;            // compare: JSON instead of text
     int64_t conversionFp = 0;     // compare: FP of the data conversion functions

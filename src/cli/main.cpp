@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <exception>
 #include <string>
 #include <vector>
@@ -21,12 +22,14 @@
 #include "cli/document_loader.h"
 #include "cli/stderr_ui_port.h"
 #include "cli/summary_json.h"
+#include "core/app/system.h"
 #include "core/doc/count_compare.h"
 #include "core/doc/csv_export.h"
 #include "core/doc/flow_document.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/fp/estimate.h"
 #include "core/port/platform.h"
+#include "draw/estimate_pdf.h"
 #include "draw/picture_export.h"
 
 namespace zarvik::cli {
@@ -115,14 +118,34 @@ void QtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& mess
     }
 }
 
-// The picture is drawn in memory and then written whole, so that a failed run leaves no
-// half-written file. Qt draws without a display: on the offscreen platform unless the
-// caller chose another.
-int RunRender(const HCliOptions& options, const HFlowDocument& doc, HStderrUiPort& port) {
+// Qt draws without a display: on the offscreen platform unless the caller chose another.
+// Only its errors reach standard error.
+void PrepareQt() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     qInstallMessageHandler(QtErrorsOnly);
+}
+
+// Writes bytes as the whole file at the output path, or leaves what was there.
+int WriteOutput(const HCliOptions& options, const QByteArray& bytes, const char* what,
+                HStderrUiPort& port) {
+    errno = 0;
+    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(options.outputPath)));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        const int error = errno;
+        file.cancelWriting();
+        port.Line(std::string("error: cannot write the ") + what + ": " +
+                  OutputProblem(options.outputPath, error));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+// The picture is drawn in memory and then written whole, so that a failed run leaves no
+// half-written file.
+int RunRender(const HCliOptions& options, const HFlowDocument& doc, HStderrUiPort& port) {
+    PrepareQt();
     int argc = 1;
     char name[] = "zvk";
     char* argv[] = {name, nullptr};
@@ -137,15 +160,46 @@ int RunRender(const HCliOptions& options, const HFlowDocument& doc, HStderrUiPor
         port.Line("error: " + problem);
         return kExitFailed;
     }
-    errno = 0;
-    QSaveFile file(QFile::decodeName(QByteArray::fromStdString(options.outputPath)));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        const int error = errno;
-        file.cancelWriting();
-        port.Line("error: cannot write the picture: " + OutputProblem(options.outputPath, error));
+    return WriteOutput(options, bytes, "picture", port);
+}
+
+// The name the report goes by: the document's own, else its file name without the folder
+// and the extension.
+std::string ReportTitle(const HCliOptions& options, const HFlowDocument& doc) {
+    if (!doc.flow.flowName.empty()) {
+        return doc.flow.flowName;
+    }
+    std::string name = options.documentPath.substr(options.documentPath.rfind('/') + 1);
+    const std::size_t dot = name.rfind('.');
+    return dot == 0 || dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+// "作成日 YYYY/MM/DD", and the document's last update when it has one.
+std::string ReportDate(const HFlowDocument& doc) {
+    std::string date = "作成日 " + DocumentTimeText(std::time(nullptr)).substr(0, 10);
+    if (!doc.flow.lastUpdate.empty()) {
+        date += "    (フロー最終更新 " + doc.flow.lastUpdate + ")";
+    }
+    return date;
+}
+
+// The report is laid out in memory and written whole, as render writes its picture.
+int RunPdf(const HCliOptions& options, const HFlowDocument& doc, HStderrUiPort& port) {
+    PrepareQt();
+    int argc = 1;
+    char name[] = "zvk";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+
+    port.SetSubject(options.outputPath);
+    std::string problem;
+    const QByteArray bytes = draw::RenderEstimateReport(
+        doc, System().CurrentRules(), {ReportTitle(options, doc), ReportDate(doc)}, problem);
+    if (bytes.isEmpty()) {
+        port.Line("error: " + problem);
         return kExitFailed;
     }
-    return kExitOk;
+    return WriteOutput(options, bytes, "report", port);
 }
 
 // The editor's own steps: the document as it stands once opened, then its save command,
@@ -212,6 +266,8 @@ int RunDocumentCommand(const HCliOptions& options, HStderrUiPort& port) {
             return RunCheck(options, doc, port);
         case HCommand::Render:
             return RunRender(options, doc, port);
+        case HCommand::Pdf:
+            return RunPdf(options, doc, port);
         default:
             return kExitUsage;
     }
