@@ -142,9 +142,10 @@ int WriteOutput(const HCliOptions& options, const QByteArray& bytes, const char*
     return kExitOk;
 }
 
-// The picture is drawn in memory and then written whole, so that a failed run leaves no
-// half-written file.
-int RunRender(const HCliOptions& options, const HFlowDocument& doc, HStderrUiPort& port) {
+// Starts Qt, makes the output in memory with make(problem) and writes it whole, so that a
+// failed run leaves no half-written file. what names the output in messages.
+template <class Make>
+int WriteMadeWithQt(const HCliOptions& options, const char* what, HStderrUiPort& port, Make make) {
     PrepareQt();
     int argc = 1;
     char name[] = "zvk";
@@ -153,14 +154,20 @@ int RunRender(const HCliOptions& options, const HFlowDocument& doc, HStderrUiPor
 
     port.SetSubject(options.outputPath);
     std::string problem;
-    const QByteArray bytes = draw::RenderPicture(
-        doc, {PictureKind(options.pictureFormat), options.zoomPercent, options.background},
-        problem);
+    const QByteArray bytes = make(problem);
     if (bytes.isEmpty()) {
         port.Line("error: " + problem);
         return kExitFailed;
     }
-    return WriteOutput(options, bytes, "picture", port);
+    return WriteOutput(options, bytes, what, port);
+}
+
+int RunRender(const HCliOptions& options, const HFlowDocument& doc, HStderrUiPort& port) {
+    return WriteMadeWithQt(options, "picture", port, [&](std::string& problem) {
+        return draw::RenderPicture(
+            doc, {PictureKind(options.pictureFormat), options.zoomPercent, options.background},
+            problem);
+    });
 }
 
 // The name the report goes by: the document's own, else its file name without the folder
@@ -183,23 +190,11 @@ std::string ReportDate(const HFlowDocument& doc) {
     return date;
 }
 
-// The report is laid out in memory and written whole, as render writes its picture.
 int RunPdf(const HCliOptions& options, const HFlowDocument& doc, HStderrUiPort& port) {
-    PrepareQt();
-    int argc = 1;
-    char name[] = "zvk";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
-
-    port.SetSubject(options.outputPath);
-    std::string problem;
-    const QByteArray bytes = draw::RenderEstimateReport(
-        doc, System().CurrentRules(), {ReportTitle(options, doc), ReportDate(doc)}, problem);
-    if (bytes.isEmpty()) {
-        port.Line("error: " + problem);
-        return kExitFailed;
-    }
-    return WriteOutput(options, bytes, "report", port);
+    return WriteMadeWithQt(options, "report", port, [&](std::string& problem) {
+        return draw::RenderEstimateReport(doc, System().CurrentRules(),
+                                          {ReportTitle(options, doc), ReportDate(doc)}, problem);
+    });
 }
 
 // The editor's own steps: the document as it stands once opened, then its save command,
