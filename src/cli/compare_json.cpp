@@ -10,7 +10,7 @@ using Json = nlohmann::ordered_json;
 Json FactsJson(const HFunctionFacts& facts) {
     return Json{{"key", facts.key},
                 {"name", facts.name},
-                {"type", FunctionTypeText(facts.type)},
+                {"type", FunctionTypeOrCode(facts.type)},
                 {"det", facts.det},
                 {facts.data ? "ret" : "ftr", facts.second},
                 {"level", facts.level < 0 ? Json(nullptr) : Json(LevelWord(facts.level))},

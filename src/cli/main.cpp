@@ -170,30 +170,11 @@ int RunRender(const HCliOptions& options, const HFlowDocument& doc, HStderrUiPor
     });
 }
 
-// The name the report goes by: the document's own, else its file name without the folder
-// and the extension.
-std::string ReportTitle(const HCliOptions& options, const HFlowDocument& doc) {
-    if (!doc.flow.flowName.empty()) {
-        return doc.flow.flowName;
-    }
-    std::string name = options.documentPath.substr(options.documentPath.rfind('/') + 1);
-    const std::size_t dot = name.rfind('.');
-    return dot == 0 || dot == std::string::npos ? name : name.substr(0, dot);
-}
-
-// "作成日 YYYY/MM/DD", and the document's last update when it has one.
-std::string ReportDate(const HFlowDocument& doc) {
-    std::string date = "作成日 " + DocumentTimeText(std::time(nullptr)).substr(0, 10);
-    if (!doc.flow.lastUpdate.empty()) {
-        date += "    (フロー最終更新 " + doc.flow.lastUpdate + ")";
-    }
-    return date;
-}
-
 int RunPdf(const HCliOptions& options, const HFlowDocument& doc, HStderrUiPort& port) {
     return WriteMadeWithQt(options, "report", port, [&](std::string& problem) {
         return draw::RenderEstimateReport(doc, System().CurrentRules(),
-                                          {ReportTitle(options, doc), ReportDate(doc)}, problem);
+                                          draw::ReportHeadingFor(doc, options.documentPath),
+                                          problem);
     });
 }
 

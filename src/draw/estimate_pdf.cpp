@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <ctime>
 #include <vector>
 
 #include "core/doc/estimate_lists.h"
@@ -211,6 +212,21 @@ bool DrawText(HReportPages& pages, const char* title, const std::vector<std::str
 }
 
 }  // namespace
+
+HReportHeading ReportHeadingFor(const HFlowDocument& doc, const std::string& path) {
+    HReportHeading heading;
+    heading.title = doc.flow.flowName;
+    if (heading.title.empty()) {
+        std::string name = path.substr(path.rfind('/') + 1);
+        const std::size_t dot = name.rfind('.');
+        heading.title = dot == 0 || dot == std::string::npos ? name : name.substr(0, dot);
+    }
+    heading.date = "作成日 " + DocumentTimeText(std::time(nullptr)).substr(0, 10);
+    if (!doc.flow.lastUpdate.empty()) {
+        heading.date += "    (フロー最終更新 " + doc.flow.lastUpdate + ")";
+    }
+    return heading;
+}
 
 QByteArray RenderEstimateReport(const HFlowDocument& doc, const HInfoRule& rule,
                                 const HReportHeading& heading, std::string& problem) {

@@ -20,6 +20,10 @@ struct HReportHeading {
     std::string date;   // the day the report is made, as it is to read
 };
 
+// The heading for a document read from path: its own name, else the file name without the
+// folder and the extension; the day the report is made, and the document's last update.
+HReportHeading ReportHeadingFor(const HFlowDocument& doc, const std::string& path);
+
 // The file's bytes, or an empty array with problem telling why there are none. rule is
 // the rule the document's estimate was computed by.
 QByteArray RenderEstimateReport(const HFlowDocument& doc, const HInfoRule& rule,

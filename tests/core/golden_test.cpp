@@ -29,7 +29,7 @@ using test_support::WithoutLastUpdate;
 namespace fs = std::filesystem;
 
 fs::path GoldenDir() {
-    return fs::path(__FILE__).parent_path().parent_path() / "golden";
+    return fs::path(ZARVIK_SOURCE_DIR) / "tests" / "golden";
 }
 
 std::vector<std::string> GoldenNames() {

@@ -101,7 +101,7 @@ TEST(HelpSearch, FindsPagesHoldingEveryWord) {
 // that is there, at an anchor that is there, and each page carries its contents title.
 TEST(HelpPages, BundledPagesHoldEveryTargetAndLink) {
     const fs::path folder =
-        fs::path(__FILE__).parent_path().parent_path().parent_path() / "src/gui/resources/help";
+        fs::path(ZARVIK_SOURCE_DIR) / "src/gui/resources/help";
     std::map<std::string, std::set<std::string>> anchors;
     std::map<std::string, std::string> texts;
     for (const auto& entry : fs::directory_iterator(folder)) {

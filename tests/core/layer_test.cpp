@@ -81,7 +81,7 @@ std::vector<std::string> WrongWayIncludes(const fs::path& root) {
 }
 
 TEST(CoreLayers, EveryIncludeRunsDownward) {
-    const fs::path src = fs::path(__FILE__).parent_path().parent_path().parent_path() / "src";
+    const fs::path src = fs::path(ZARVIK_SOURCE_DIR) / "src";
     ASSERT_TRUE(fs::is_directory(src / "core")) << src;
     const std::vector<std::string> wrong = WrongWayIncludes(src);
     EXPECT_TRUE(wrong.empty()) << wrong.size()

@@ -35,7 +35,7 @@ using test_support::FileBytes;
 using test_support::TempDir;
 using test_support::WithoutLastUpdate;
 
-const fs::path kSourceRoot = fs::path(__FILE__).parent_path().parent_path().parent_path();
+const fs::path kSourceRoot = fs::path(ZARVIK_SOURCE_DIR);
 
 std::string Run(const std::string& command) {
     std::string output;

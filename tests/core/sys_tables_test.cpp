@@ -22,7 +22,7 @@ using test_support::FileBytes;
 using test_support::TempDir;
 
 std::string GoldenPath(const std::string& name) {
-    return (fs::path(__FILE__).parent_path().parent_path() / "golden" / "defaults" / name).string();
+    return (fs::path(ZARVIK_SOURCE_DIR) / "tests" / "golden" / "defaults" / name).string();
 }
 
 void WriteCp932(const std::string& path, const std::string& utf8) {

@@ -38,7 +38,7 @@ namespace fs = std::filesystem;
 using gui_support::WindowScriptedUi;
 
 std::string Example(const char* name) {
-    return (fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples" / name)
+    return (fs::path(ZARVIK_SOURCE_DIR) / "examples" / name)
         .string();
 }
 

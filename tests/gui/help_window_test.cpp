@@ -37,7 +37,7 @@ protected:
 
     void InstallPages() {
         const fs::path pages =
-            fs::path(__FILE__).parent_path().parent_path().parent_path() / "src/gui/resources/help";
+            fs::path(ZARVIK_SOURCE_DIR) / "src/gui/resources/help";
         fs::copy(pages, m_dir.Path() / "help");
     }
 

@@ -155,7 +155,7 @@ TEST(RecoveryChild, EditsAndWaitsToBeKilled) {
 TEST(Recovery, AKilledEditorsDiagramComesBack) {
     const test_support::TempDir dir;
     const std::string document = dir / "document.zvk";
-    fs::copy_file(fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples" /
+    fs::copy_file(fs::path(ZARVIK_SOURCE_DIR) / "examples" /
                       "library_lending.zvk",
                   document);
     QProcess editor;

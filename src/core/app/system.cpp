@@ -171,6 +171,12 @@ void HSystem::AdoptDocumentRules(std::unique_ptr<HInfoRule> rules) {
     MakeCurrent();
 }
 
+std::unique_ptr<HInfoRule> HSystem::TakeDocumentRules() {
+    std::unique_ptr<HInfoRule> taken = std::move(m_documentRules);
+    MakeCurrent();
+    return taken;
+}
+
 std::unique_ptr<HInfoRule> HSystem::NewDocumentRules() const {
     auto rules = std::make_unique<HInfoRule>();
     rules->FirstUse(m_folders);

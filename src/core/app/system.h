@@ -54,6 +54,9 @@ public:
     void SetDocumentRules(int useSystem);
     // Puts a document's own rules in force (none: the system rules).
     void AdoptDocumentRules(std::unique_ptr<HInfoRule> rules);
+    // Takes the document's own rules out of force (the system rules come in), to be put
+    // back by AdoptDocumentRules.
+    std::unique_ptr<HInfoRule> TakeDocumentRules();
     int IsUsingSystemRules() const { return m_documentRules == nullptr ? 1 : 0; }
 
     // A new rule for a document about to be loaded: a copy of the document's current own

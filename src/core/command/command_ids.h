@@ -24,6 +24,9 @@ inline constexpr int32_t kCmdAppExit = 57665;
 inline constexpr int32_t kCmdExportTransactions = 33010;
 inline constexpr int32_t kCmdExportFiles = 33011;
 inline constexpr int32_t kCmdFlowProperties = 33036;
+// The Linux edition's own: the diagram as a picture file, the estimate report as a PDF.
+inline constexpr int32_t kCmdExportPicture = 33063;
+inline constexpr int32_t kCmdExportEstimatePdf = 33064;
 
 // --- placing boxes (item tool bars) ---
 inline constexpr int32_t kCmdPlaceFile = 32783;
@@ -79,6 +82,8 @@ inline constexpr int32_t kCmdRatioList = 33021;
 inline constexpr int32_t kCmdFileItemList = 33022;
 inline constexpr int32_t kCmdTaskItemList = 33023;
 inline constexpr int32_t kCmdAbout = 57664;
+// The Linux edition's own: the open document counted against another version.
+inline constexpr int32_t kCmdCompareDocuments = 33065;
 
 // --- bars and panels ---
 inline constexpr int32_t kCmdItemListPanel = 32790;

@@ -20,6 +20,8 @@ constexpr HCommandInfo kCommands[] = {
     {kCmdExportTransactions, H::Document, 0, "ﾄﾗﾝｻﾞｸｼｮﾝﾘｽﾄのCSV出力", "ﾄﾗﾝｻﾞｸｼｮﾝﾘｽﾄのCSV出力", "トランザクション ファンクションの一覧をCSV形式で出力します", "", ""},
     {kCmdExportFiles, H::Document, 0, "ﾌｧｲﾙﾘｽﾄのCSV出力", "ﾌｧｲﾙﾘｽﾄのCSV出力", "データ ファンクションの一覧をCSV形式で出力します", "", ""},
     {kCmdFlowProperties, H::Document, 1, "フローのプロパティ...", "フローのプロパティ", "フロー名とルール設定の保存場所を設定します", "", ""},
+    {kCmdExportPicture, H::Frame, 1, "画像としてエクスポート...", "画像としてエクスポート", "フロー図をPNG、SVGまたはPDFの画像ファイルに出力します", "", ""},
+    {kCmdExportEstimatePdf, H::Frame, 1, "見積書をPDFで出力...", "見積書をPDFで出力", "フロー図、見積結果、ファンクション一覧と算出規則をPDFの見積書に出力します", "", ""},
     {kCmdPrint, H::Canvas, 1, "印刷(&P)...\tCtrl+P", "印刷", "フロー図を印刷します", "Ctrl+P", "print"},
     {kCmdPrintDirect, H::Canvas, 1, "印刷", "印刷", "フロー図をそのまま印刷します", "", ""},
     {kCmdPrintPreview, H::Canvas, 1, "印刷プレビュー(&V)", "印刷プレビュー", "印刷イメージを表示します", "", ""},
@@ -79,6 +81,7 @@ constexpr HCommandInfo kCommands[] = {
     {kCmdRatioList, H::Document, 1, "標準的開発項目と概略工数一覧...", "標準的開発項目と概略工数一覧", "標準的な開発項目と概略工数の一覧を表示します", "", ""},
     {kCmdFileItemList, H::Document, 1, "データ一覧の表示...", "データ一覧", "データ ファンクションとそのDET、RETの一覧を表示します", "", ""},
     {kCmdTaskItemList, H::Document, 1, "トランザクション一覧の表示...", "トランザクション一覧", "トランザクション ファンクションと関連ファイルの一覧を表示します", "", ""},
+    {kCmdCompareDocuments, H::Frame, 1, "比較...", "比較", "開いている文書を別のバージョンのファイルと比較し、追加・削除・変更されたファンクションと機能拡張FPを表示します", "", ""},
     {kCmdSystemSettings, H::Document, 1, "システム設定...", "システム設定", "キャンバス、自動配置調整と保存の設定を行います", "", ""},
     // help
     {kCmdHelpContents, H::Frame, 1, "目次...", "目次", "ヘルプの目次を表示します", "", ""},

@@ -95,7 +95,7 @@ std::string BuildCompareText(const HCountComparison& comparison, const std::stri
                              const std::string& nextPath);
 
 // "ILF", "EIF", "EI", "EO", "EQ", else the type code as a number.
-std::string FunctionTypeText(int32_t type);
+std::string FunctionTypeOrCode(int32_t type);
 // "低", "中", "高", or "-" for a value typed directly.
 std::string LevelText(int32_t level);
 

@@ -20,7 +20,7 @@ std::string SecondLabel(const HFunctionFacts& facts) {
 
 // "EI  TASK_005 受注登録": type, key and name of one side.
 std::string Heading(const HFunctionFacts& facts) {
-    return Format("    %-3s %s %s", FunctionTypeText(facts.type).c_str(), facts.key.c_str(),
+    return Format("    %-3s %s %s", FunctionTypeOrCode(facts.type).c_str(), facts.key.c_str(),
                   facts.name.c_str());
 }
 
@@ -51,7 +51,7 @@ std::string ChangesText(const HFunctionDiff& diff) {
         AddChange(parts, "名称", a.name, b.name);
     }
     if (bits & kFactType) {
-        AddChange(parts, "種別", FunctionTypeText(a.type), FunctionTypeText(b.type));
+        AddChange(parts, "種別", FunctionTypeOrCode(a.type), FunctionTypeOrCode(b.type));
     }
     if (bits & kFactDet) {
         AddChange(parts, "DET", FormatInt(a.det), FormatInt(b.det));
@@ -111,7 +111,7 @@ void AddEnhancement(std::string& text, const HCountComparison& c) {
 
 }  // namespace
 
-std::string FunctionTypeText(int32_t type) {
+std::string FunctionTypeOrCode(int32_t type) {
     switch (type) {
         case kFpTypeILF:
             return "ILF";

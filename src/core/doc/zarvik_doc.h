@@ -184,4 +184,9 @@ private:
     std::vector<HDocObserver*> m_observers;
 };
 
+// Loads path into doc as the editor opens a document: a UTF-8 document and one of a newer
+// version are read only when the user says so; what the load skipped, and why it failed,
+// are shown. Returns 1 when the document loaded.
+int LoadAskingTheUser(HFlowDocument& doc, const std::string& path);
+
 }  // namespace zarvik

@@ -79,26 +79,7 @@ int CZarvikDoc::OnFileNew() {
 }
 
 int CZarvikDoc::LoadAndAdopt(const std::string& path) {
-    // A UTF-8 document and one of a newer version are read only when the user says so.
-    HLoadOptions options;
-    HLoadResult result = LoadDocument(path, options);
-    if (result.status == HLoadStatus::kUtf8Text &&
-        UiPort().MessageBox(Utf8Question(path), "確認", HMsgIcon::Question,
-                            HMsgButtons::OkCancel) == HMsgAnswer::Ok) {
-        options.acceptUtf8 = 1;
-        result = LoadDocument(path, options);
-    }
-    if (result.status == HLoadStatus::kNewerVersion &&
-        UiPort().MessageBox(kNewerVersionQuestion, "確認", HMsgIcon::Warning,
-                            HMsgButtons::OkCancel) == HMsgAnswer::Ok) {
-        options.acceptNewer = 1;
-        result = LoadDocument(path, options);
-    }
-    for (const std::string& message : SkippedSectionMessages(result)) {
-        ShowMessage(message, "エラー", HMsgIcon::Error);
-    }
-    if (!result) {
-        ShowMessage(LoadFailureMessage(path, result.status), "エラー", HMsgIcon::Error);
+    if (!LoadAskingTheUser(*this, path)) {
         return 0;
     }
     AdoptPath(path, 1);
@@ -257,6 +238,31 @@ void CZarvikDoc::ApplyFlowProperties(const HFlowPropertiesDraft& draft) {
     flow.lastUpdate = draft.lastUpdate;
     System().SetDocumentRules(draft.ownRules ? 0 : 1);
     FinishEdit({HAfterStep::Refresh, HAfterStep::Estimate}, {kChangeRules});
+}
+
+int LoadAskingTheUser(HFlowDocument& doc, const std::string& path) {
+    HLoadOptions options;
+    HLoadResult result = doc.LoadDocument(path, options);
+    if (result.status == HLoadStatus::kUtf8Text &&
+        UiPort().MessageBox(Utf8Question(path), "確認", HMsgIcon::Question,
+                            HMsgButtons::OkCancel) == HMsgAnswer::Ok) {
+        options.acceptUtf8 = 1;
+        result = doc.LoadDocument(path, options);
+    }
+    if (result.status == HLoadStatus::kNewerVersion &&
+        UiPort().MessageBox(kNewerVersionQuestion, "確認", HMsgIcon::Warning,
+                            HMsgButtons::OkCancel) == HMsgAnswer::Ok) {
+        options.acceptNewer = 1;
+        result = doc.LoadDocument(path, options);
+    }
+    for (const std::string& message : SkippedSectionMessages(result)) {
+        ShowMessage(message, "エラー", HMsgIcon::Error);
+    }
+    if (!result) {
+        ShowMessage(LoadFailureMessage(path, result.status), "エラー", HMsgIcon::Error);
+        return 0;
+    }
+    return 1;
 }
 
 }  // namespace zarvik

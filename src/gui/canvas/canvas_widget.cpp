@@ -25,6 +25,7 @@
 #include "core/doc/clipboard.h"
 #include "core/doc/zarvik_doc.h"
 #include "core/items/draw_list.h"
+#include "core/items/item_core.h"
 #include "draw/qt_draw_context.h"
 #include "draw/qt_text.h"
 #include "gui/canvas/canvas_tooltip.h"
@@ -253,6 +254,46 @@ void HCanvasWidget::PaintDiagram(QPainter& painter, const QRect& area) {
     const HSize canvas = CanvasSize(System().settings, ClientSize(), scroll, m_zoom);
     const int shift = QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
     m_controller->PaintCanvas(dc, update, canvas, shift);
+    if (!m_highlights.empty()) {
+        PaintHighlights(painter, dc, update);
+    }
+}
+
+void HCanvasWidget::SetHighlights(std::map<std::string, QColor> highlights) {
+    m_highlights = std::move(highlights);
+    Redraw();
+}
+
+void HCanvasWidget::PaintHighlights(QPainter& painter, const draw::HQtDrawContext& dc,
+                                    const HRect& update) {
+    constexpr int kReach = 4;  // pixels the frame stands off the box
+    const int32_t margin = PixelsToCanvas(kReach * 2, m_zoom) + 1;
+    const HRect reach{update.left - margin, update.top - margin, update.right + margin,
+                      update.bottom + margin};
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (HItemCore* item = m_doc.Boxes().Head(); item != nullptr; item = item->next) {
+        HRect bounds;
+        item->GetBoundRect(bounds);
+        if (bounds.right < reach.left || bounds.left > reach.right || bounds.bottom < reach.top ||
+            bounds.top > reach.bottom) {
+            continue;
+        }
+        const auto found = m_highlights.find(item->GetSectionKey());
+        if (found == m_highlights.end()) {
+            continue;
+        }
+        const QRectF box = QRectF(dc.ToDevice({bounds.left, bounds.top}),
+                                  dc.ToDevice({bounds.right, bounds.bottom}))
+                               .normalized()
+                               .adjusted(-kReach, -kReach, kReach, kReach);
+        QColor fill = found->second;
+        fill.setAlpha(40);
+        painter.setPen(QPen(found->second, 3));
+        painter.setBrush(fill);
+        painter.drawRoundedRect(box, 4, 4);
+    }
+    painter.restore();
 }
 
 bool HCanvasWidget::event(QEvent* event) {

@@ -4,11 +4,13 @@
 // QPainter drawing context.
 
 #include <QAbstractScrollArea>
+#include <QColor>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMenu>
 #include <QPoint>
 #include <QString>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +22,9 @@ class QMimeData;
 
 namespace zarvik {
 class CZarvikDoc;
+}
+namespace zarvik::draw {
+class HQtDrawContext;
 }
 
 namespace zarvik::gui {
@@ -46,6 +51,10 @@ public:
     HSize CanvasSizeNow() const;
     // The context menu for the selection, as the core builds it, unshown.
     QMenu* BuildContextMenu();
+    // Boxes marked with a coloured frame over the drawing, by section key ("TASK_012"); the
+    // comparison shows what changed this way while it is open. Empty clears the marks.
+    void SetHighlights(std::map<std::string, QColor> highlights);
+    const std::map<std::string, QColor>& Highlights() const { return m_highlights; }
     // The tooltip the canvas shows when the mouse rests; empty for none.
     const QString& TooltipText() const { return m_tooltip; }
 
@@ -82,6 +91,7 @@ protected:
 
 private:
     void PaintDiagram(QPainter& painter, const QRect& area);
+    void PaintHighlights(QPainter& painter, const draw::HQtDrawContext& dc, const HRect& update);
     HPoint ScrollPosition() const;
     HSize ClientSize() const;
     uint32_t Tick() const;
@@ -102,6 +112,7 @@ private:
     // viewport, which must not start another update.
     bool m_updatingExtent = false;
     HCommandAvailability m_available;
+    std::map<std::string, QColor> m_highlights;
 };
 
 // The local paths of the files a drag carries, in order; empty when it carries none.

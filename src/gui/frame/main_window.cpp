@@ -11,6 +11,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
+#include <cmath>
 
 #include "core/app/system.h"
 #include "core/command/command_ids.h"
@@ -25,6 +26,8 @@
 #include "gui/canvas/print_commands.h"
 #include "gui/frame/about_dialog.h"
 #include "gui/frame/bar_state.h"
+#include "gui/frame/compare_dialog.h"
+#include "gui/frame/export_commands.h"
 #include "gui/frame/flow_properties_dialog.h"
 #include "gui/frame/help_window.h"
 #include "gui/frame/system_settings_dialog.h"
@@ -97,6 +100,9 @@ HMainWindow::HMainWindow() {
                              kCmdExportTransactions,
                              kCmdExportFiles,
                              0,
+                             kCmdExportPicture,
+                             kCmdExportEstimatePdf,
+                             0,
                              kCmdPrint,
                              kCmdPrintPreview,
                              kCmdPageSetup,
@@ -121,7 +127,7 @@ HMainWindow::HMainWindow() {
                          kCmdPlaceImage, 0, kCmdPlaceFunction, kCmdPlaceView, 0, kCmdLineTool});
     AddMenu("ツール(&T)",
             {kCmdRuleSettings, kCmdReferenceSettings, 0, kCmdEstimateSheet, kCmdRatioList, 0,
-             kCmdFileItemList, kCmdTaskItemList, 0, kCmdSystemSettings});
+             kCmdFileItemList, kCmdTaskItemList, 0, kCmdCompareDocuments, 0, kCmdSystemSettings});
     AddMenu("ヘルプ(&H)",
             {kCmdHelpContents, kCmdHelpSearch, kCmdHelpIndex, 0, kCmdContextHelp, 0, kCmdAbout});
 
@@ -182,6 +188,7 @@ HMainWindow::HMainWindow() {
 
 HMainWindow::~HMainWindow() {
     CloseHelpWindows();
+    delete m_compare;  // it watches the document and marks the canvas
     m_canvas->viewport()->removeEventFilter(this);
     m_canvas->removeEventFilter(this);
     delete m_layout;  // never touches the document: a run in progress is dropped
@@ -357,6 +364,12 @@ int HMainWindow::RunWindowCommand(int32_t id) {
         case kCmdAutoLayout:
             m_layout->Start();
             return 1;
+        case kCmdExportPicture:
+            return ExportPicture(m_doc, static_cast<int>(std::lround(m_canvas->Zoom() * 100)));
+        case kCmdExportEstimatePdf:
+            return ExportEstimatePdf(m_doc);
+        case kCmdCompareDocuments:
+            return OpenComparison();
         case kCmdPageSetup:
             return m_print->RunPageSetup();
         case kCmdPrintSetup:
@@ -422,6 +435,29 @@ int HMainWindow::RunWindowCommand(int32_t id) {
         default:
             return 0;
     }
+}
+
+int HMainWindow::OpenComparison() {
+    HFileChooser chooser;
+    chooser.title = "比較するファイル";
+    chooser.filter = kDocumentFilter;
+    // The other version mostly lies beside the open one.
+    const std::string& path = m_doc.PathName();
+    chooser.defaultName = path.substr(0, path.rfind('/') + 1);
+    const std::optional<std::string> chosen = UiPort().ChooseOpenFile(chooser);
+    if (!chosen || chosen->empty()) {
+        return 0;
+    }
+    delete m_compare;  // one comparison at a time
+    auto* dialog = new HCompareDialog(m_doc, *m_canvas, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (!dialog->Load(*chosen)) {
+        delete dialog;
+        return 0;
+    }
+    m_compare = dialog;
+    dialog->show();
+    return 1;
 }
 
 void HMainWindow::AddRecentFile(const std::string& path) {

@@ -24,6 +24,7 @@ class QToolBar;
 namespace zarvik::gui {
 
 class HAutoLayoutDriver;
+class HCompareDialog;
 class HCanvasWidget;
 class HEstimatePanel;
 class HEstimateSheetWindow;
@@ -79,6 +80,8 @@ private:
     // The simple estimate sheet (main_window_estimate_sheet.cpp): opening it switches the
     // window's keyboard to the sheet's table, where F5 only closes it.
     int OpenEstimateSheet();
+    // Asks for the other version's file and shows the comparison beside the diagram.
+    int OpenComparison();
     void SetAcceleratorTable(int32_t table);
 
     HQtUiPort m_ui;
@@ -95,6 +98,7 @@ private:
     std::map<int32_t, QWidget*> m_bars;  // the bar or panel each show-or-hide command toggles
     HRecentFiles m_recent;
     QPointer<HEstimateSheetWindow> m_sheet;
+    QPointer<HCompareDialog> m_compare;
 };
 
 }  // namespace zarvik::gui
