@@ -88,6 +88,7 @@ int HCompareDialog::Load(const std::string& path) {
     // afterwards, the very same rules.
     std::unique_ptr<HInfoRule> kept = System().TakeDocumentRules();
     const int loaded = LoadAskingTheUser(m_other, path);
+    m_otherHasOwnRules = System().DocumentRules() != nullptr;
     System().AdoptDocumentRules(std::move(kept));
     if (!loaded) {
         return 0;
@@ -156,6 +157,12 @@ void HCompareDialog::MarkCanvas() {
 }
 
 void HCompareDialog::OnDocumentChanged(const HDocChange& change) {
+    if (change.Has(kChangeRules) && !m_otherHasOwnRules && !m_otherPath.empty()) {
+        // The other version is measured by the system rules, which may have just changed.
+        std::unique_ptr<HInfoRule> kept = System().TakeDocumentRules();
+        m_other.RecomputeEstimate();
+        System().AdoptDocumentRules(std::move(kept));
+    }
     if (!m_otherPath.empty() && change.Has(kChangeStructure | kChangeRecords | kChangeEstimate |
                                            kChangeRules | kChangeTitle)) {
         Recompare();

@@ -56,6 +56,7 @@ private:
     HCanvasWidget& m_canvas;
     HFlowDocument m_other;
     std::string m_otherPath;
+    bool m_otherHasOwnRules = false;
     bool m_openIsBase = false;
     HCountComparison m_comparison;
     QPlainTextEdit* m_text = nullptr;
