@@ -55,29 +55,19 @@ uint32_t RgbBytes(QRgb p) {
 void PutRow(const HPixels& pixels, int y, uint8_t* out) {
     const QRgb* row = pixels.Row(y);
     const int width = pixels.width;
-    int x = 0;
     if (pixels.alpha) {
-        for (; x < width; ++x, out += 4) {
+        for (int x = 0; x < width; ++x, out += 4) {
             const QRgb p = pixels.premultiplied ? qUnpremultiply(row[x]) : row[x];
             qToLittleEndian(RgbBytes(p) | (p & 0xFF000000U), out);
         }
         return;
     }
-    // Four pixels in three words.
-    for (; x + 4 <= width; x += 4, out += 12) {
-        const uint32_t a = RgbBytes(row[x]);
-        const uint32_t b = RgbBytes(row[x + 1]);
-        const uint32_t c = RgbBytes(row[x + 2]);
-        const uint32_t d = RgbBytes(row[x + 3]);
-        qToLittleEndian(a | (b << 24), out);
-        qToLittleEndian((b >> 8) | (c << 16), out + 4);
-        qToLittleEndian((c >> 16) | (d << 8), out + 8);
-    }
-    for (; x < width; ++x, out += 3) {
-        const uint32_t rgb = RgbBytes(row[x]);
-        out[0] = static_cast<uint8_t>(rgb);
-        out[1] = static_cast<uint8_t>(rgb >> 8);
-        out[2] = static_cast<uint8_t>(rgb >> 16);
+    // A byte at a time, which the compiler turns into vector shuffles.
+    for (int x = 0; x < width; ++x) {
+        const QRgb p = row[x];
+        out[3 * x] = static_cast<uint8_t>(p >> 16);
+        out[3 * x + 1] = static_cast<uint8_t>(p >> 8);
+        out[3 * x + 2] = static_cast<uint8_t>(p);
     }
 }
 

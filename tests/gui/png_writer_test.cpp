@@ -45,7 +45,7 @@ bool ReadsBackAs(const QByteArray& png, const QImage& image) {
 }
 
 TEST(PngWriter, ReadsBackWithThePixelsWritten) {
-    // Odd widths leave pixels over from the groups of four; the large ones span several
+    // Odd widths leave pixels over from the vector steps; the large ones span several
     // bands and threads.
     for (const QSize size : {QSize(1, 1), QSize(37, 23), QSize(2601, 1700)}) {
         for (const QImage::Format format :
