@@ -12,6 +12,7 @@
 #include <mutex>
 #include <new>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -247,8 +248,13 @@ private:
 class HHelpers {
 public:
     HHelpers(HBandWork& work, unsigned count) : m_work(work) {
+        m_threads.reserve(count);
         for (unsigned i = 0; i < count; ++i) {
-            m_threads.emplace_back([&work] { work.Run(); });
+            try {
+                m_threads.emplace_back([&work] { work.Run(); });
+            } catch (const std::system_error&) {
+                break;  // the system has no more threads to give: fewer do the work
+            }
         }
     }
     ~HHelpers() {
