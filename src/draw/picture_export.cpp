@@ -8,12 +8,17 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <utility>
 #include <vector>
 
 #include "core/doc/flow_document.h"
+#include "core/items/draw_list.h"
 #include "core/items/item_core.h"
 #include "core/port/gdi_types.h"
+#include "core/store/big_buffer.h"
 #include "draw/diagram_painting.h"
+#include "draw/png_writer.h"
 
 namespace zarvik::draw {
 
@@ -37,23 +42,48 @@ std::optional<HBackdrop> Backdrop(const HPictureFrame& frame, const HPictureOpti
     return HBackdrop{rect, Rgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF)};
 }
 
+// Drawn and deflated strip by strip: each strip is filled with the background and gets
+// only the items that reach into it, and the strips already drawn are deflated meanwhile.
+// As on the screen, a thin curve that crosses from one strip into the next may step a
+// pixel aside there: the painter starts its walk afresh at the edge of a clip.
 QByteArray RenderPng(const HFlowDocument& doc, const HPictureFrame& frame,
                      const HPictureOptions& options) {
-    QImage image(frame.pixels,
-                 options.background ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        DrawDiagram(painter, doc, frame.scale, frame.origin, Backdrop(frame, options));
+    const int width = frame.pixels.width();
+    const int height = frame.pixels.height();
+    const qsizetype rowBytes = static_cast<qsizetype>(width) * 4;
+    const QRgb fill = options.background ? 0xFF000000U | *options.background : 0;
+    std::vector<std::pair<const HItemCore*, HRect>> items;
+    for (const HItemCore* item : ItemsInPaintingOrder(doc)) {
+        items.emplace_back(item, PaintedBounds(*item));
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    // A light compression: the pictures are mostly flat colour and this is much quicker.
-    if (!image.save(&buffer, "PNG", 80)) {
+    try {
+        // Taken straight from the system in huge pages: a picture of a hundred megapixels
+        // would otherwise cost a page fault for every 4 KB.
+        HBigBuffer pixels(static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(height));
+        QImage image(
+            reinterpret_cast<uchar*>(pixels.data()), width, height, rowBytes,
+            options.background ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+        return WritePng(image, [&](int first, int end) {
+            for (int y = first; y < end; ++y) {
+                auto* row = reinterpret_cast<QRgb*>(pixels.data() + y * rowBytes);
+                std::fill(row, row + width, fill);
+            }
+            // Canvas rows the strip shows, widened by two pixels for smoothed edges.
+            const double top = frame.origin.y() + (first - 2) / frame.scale;
+            const double bottom = frame.origin.y() + (end + 2) / frame.scale;
+            std::vector<const HItemCore*> reaching;
+            for (const auto& [item, bounds] : items) {
+                if (bounds.bottom >= top && bounds.top <= bottom) {
+                    reaching.push_back(item);
+                }
+            }
+            QPainter painter(&image);
+            painter.setClipRect(0, first, width, end - first);
+            DrawItems(painter, reaching, frame.scale, frame.origin, std::nullopt);
+        });
+    } catch (const std::exception&) {  // no memory for the pixels or no thread to deflate
         return {};
     }
-    return bytes;
 }
 
 QByteArray RenderPdf(const HFlowDocument& doc, const HPictureFrame& frame,
