@@ -27,9 +27,6 @@ void HAutoGraphSeparation::Load(const std::vector<HAutoGraphItem>& nodes,
     for (const HAutoGraphItem& node : nodes) {
         m_reach.push_back(static_cast<double>(node.radius) + m_largestRadius + 1);
     }
-    HAutoGraphPoint none;
-    none.order = -1;
-    m_nearest.assign(nodes.size(), none);
 }
 
 int64_t HAutoGraphSeparation::Repeat(HSize canvas) {
@@ -38,15 +35,47 @@ int64_t HAutoGraphSeparation::Repeat(HSize canvas) {
     }
     RebuildCentres();
     // Both the pushes and the centre step go from the centres at the start, so each node
-    // takes its push and then the step before the next node's turn.
+    // takes its push and then the step, whatever the others did before.
     const HVector step = StepToMiddle(canvas);
     for (size_t i = 0; i < m_nodes.size(); ++i) {
         // A node that does not take part is still clamped into the canvas.
-        const HVector push = m_participates[i] ? Push(i) : HVector();
-        m_positions[i] = ForcedPosition(m_positions[i], m_sizes[i], push, canvas);
-        m_positions[i] = ForcedPosition(m_positions[i], m_sizes[i], step, canvas);
+        if (!m_participates[i]) {
+            m_positions[i] = Moved(i, HVector(), step, canvas);
+        }
     }
-    return kNodeWork * static_cast<int64_t>(m_nodes.size()) + m_index.Visits();
+    // Each chunk of the index writes the new positions of its own points in the order of
+    // the index, where no other chunk writes near, then they go back to their nodes.
+    int64_t visits[HAutoGraphWorkers::kLanes] = {};
+    for (auto& kept : m_kept) {
+        kept.resize(m_points.size());
+    }
+    m_moved.resize(m_points.size());
+    m_workers.Run(m_index.Chunks(), [&](int32_t lane, int32_t chunk) {
+        const HAutoGraphPoint** found = m_found[lane].data();
+        visits[lane] += m_index.NearestOfChunk(chunk, m_reach, found, m_kept[lane].data());
+        const auto points = m_index.ChunkPoints(chunk);
+        HPoint* moved =
+            m_moved.data() + static_cast<ptrdiff_t>(chunk) * HAutoGraphIndex::kChunkPoints;
+        for (size_t j = 0; j < points.size(); ++j) {
+            const auto i = static_cast<size_t>(points[j].order);
+            moved[j] = Moved(i, Push(i, found[j]), step, canvas);
+        }
+    });
+    const auto points = m_index.Points();
+    for (size_t k = 0; k < points.size(); ++k) {
+        m_positions[static_cast<size_t>(points[k].order)] = m_moved[k];
+    }
+    int64_t work = kNodeWork * static_cast<int64_t>(m_nodes.size());
+    for (int64_t laneVisits : visits) {
+        work += laneVisits;
+    }
+    return work;
+}
+
+HPoint HAutoGraphSeparation::Moved(size_t i, const HVector& push, const HVector& step,
+                                   HSize canvas) const {
+    const HPoint pushed = ForcedPosition(m_positions[i], m_sizes[i], push, canvas);
+    return ForcedPosition(pushed, m_sizes[i], step, canvas);
 }
 
 void HAutoGraphSeparation::Store() const {
@@ -68,14 +97,13 @@ void HAutoGraphSeparation::RebuildCentres() {
         }
     }
     m_index.Build(m_points, 2.0 * m_largestRadius + 1);  // the largest reach
-    m_index.NearestOfEach(m_reach, m_nearest);
 }
 
-HVector HAutoGraphSeparation::Push(size_t i) const {
-    const HAutoGraphPoint& other = m_nearest[i];
-    if (other.order < 0) {
+HVector HAutoGraphSeparation::Push(size_t i, const HAutoGraphPoint* nearest) const {
+    if (nearest == nullptr) {
         return HVector();
     }
+    const HAutoGraphPoint& other = *nearest;
     const HAutoGraphItem& node = m_nodes[i];
     const double distance = CentreDistance(node.centre.x, node.centre.y, other.x, other.y);
     const double depth = OverlapDepth(node.radius, other.radius, distance);
