@@ -45,20 +45,20 @@ int64_t HAutoGraphSeparation::Repeat(HSize canvas) {
     }
     // Each chunk of the index writes the new positions of its own points in the order of
     // the index, where no other chunk writes near, then they go back to their nodes.
-    int64_t visits[HAutoGraphWorkers::kLanes] = {};
-    for (auto& kept : m_kept) {
-        kept.resize(m_points.size());
+    for (HLane& lane : m_lanes) {
+        lane.kept.resize(m_points.size());
+        lane.visits = 0;
     }
     m_moved.resize(m_points.size());
-    m_workers.Run(m_index.Chunks(), [&](int32_t lane, int32_t chunk) {
-        const HAutoGraphPoint** found = m_found[lane].data();
-        visits[lane] += m_index.NearestOfChunk(chunk, m_reach, found, m_kept[lane].data());
+    m_workers.Run(m_index.Chunks(), [&](int32_t laneNumber, int32_t chunk) {
+        HLane& lane = m_lanes[laneNumber];
+        lane.visits += m_index.NearestOfChunk(chunk, m_reach, lane.found.data(), lane.kept.data());
         const auto points = m_index.ChunkPoints(chunk);
         HPoint* moved =
             m_moved.data() + static_cast<ptrdiff_t>(chunk) * HAutoGraphIndex::kChunkPoints;
         for (size_t j = 0; j < points.size(); ++j) {
             const auto i = static_cast<size_t>(points[j].order);
-            moved[j] = Moved(i, Push(i, found[j]), step, canvas);
+            moved[j] = Moved(i, Push(points[j], lane.found[j]), step, canvas);
         }
     });
     const auto points = m_index.Points();
@@ -66,8 +66,8 @@ int64_t HAutoGraphSeparation::Repeat(HSize canvas) {
         m_positions[static_cast<size_t>(points[k].order)] = m_moved[k];
     }
     int64_t work = kNodeWork * static_cast<int64_t>(m_nodes.size());
-    for (int64_t laneVisits : visits) {
-        work += laneVisits;
+    for (const HLane& lane : m_lanes) {
+        work += lane.visits;
     }
     return work;
 }
@@ -99,22 +99,23 @@ void HAutoGraphSeparation::RebuildCentres() {
     m_index.Build(m_points, 2.0 * m_largestRadius + 1);  // the largest reach
 }
 
-HVector HAutoGraphSeparation::Push(size_t i, const HAutoGraphPoint* nearest) const {
+HVector HAutoGraphSeparation::Push(const HAutoGraphPoint& node,
+                                   const HAutoGraphPoint* nearest) const {
     if (nearest == nullptr) {
         return HVector();
     }
     const HAutoGraphPoint& other = *nearest;
-    const HAutoGraphItem& node = m_nodes[i];
-    const double distance = CentreDistance(node.centre.x, node.centre.y, other.x, other.y);
+    const double distance = CentreDistance(node.x, node.y, other.x, other.y);
     const double depth = OverlapDepth(node.radius, other.radius, distance);
     // A push shorter than one unit moves nothing once truncated.
     if (depth < 1) {
         return HVector();
     }
-    const HVector offset(node.centre.x - other.x, node.centre.y - other.y);
+    const HVector offset(node.x - other.x, node.y - other.y);
     if (offset.x == 0 && offset.y == 0) {
         // Which way depends on the order.
-        return OverlapForce(node, m_nodes[static_cast<size_t>(other.order)], distance);
+        return OverlapForce(m_nodes[static_cast<size_t>(node.order)],
+                            m_nodes[static_cast<size_t>(other.order)], distance);
     }
     return m_directions.Along(depth, offset, distance);
 }

@@ -36,9 +36,10 @@ public:
 private:
     // The centres from the positions, and the index over them.
     void RebuildCentres();
-    // The push that takes node i, which takes part, out of its nearest one within its
-    // reach; none for nullptr.
-    HVector Push(size_t i, const HAutoGraphPoint* nearest) const;
+    // The push that takes a node that takes part, given by its point, out of its nearest
+    // one within its reach; none for nullptr. The point holds all a push needs to know of
+    // the node but where two centres coincide, so that the threads read little else.
+    HVector Push(const HAutoGraphPoint& node, const HAutoGraphPoint* nearest) const;
     // Where node i ends under its push, then under the centre step.
     HPoint Moved(size_t i, const HVector& push, const HVector& step, HSize canvas) const;
     // The centre step of the repetition, from the centres at its start.
@@ -56,10 +57,14 @@ private:
     HAutoGraphIndex m_index;
     HAutoGraphDirections m_directions;
     std::vector<HPoint> m_moved;  // the new positions, in the order of the index
-    // The scratch of each thread's nearest-node searches, and what they found in a chunk.
-    std::vector<const HAutoGraphPoint*> m_kept[HAutoGraphWorkers::kLanes];
-    std::array<const HAutoGraphPoint*, HAutoGraphIndex::kChunkPoints>
-        m_found[HAutoGraphWorkers::kLanes];
+    // What each thread's nearest-node searches found in a chunk, and their scratch; a
+    // cache line apart, so that the two threads never write to the same one.
+    struct alignas(64) HLane {
+        std::array<const HAutoGraphPoint*, HAutoGraphIndex::kChunkPoints> found;
+        std::vector<const HAutoGraphPoint*> kept;
+        int64_t visits = 0;
+    };
+    HLane m_lanes[HAutoGraphWorkers::kLanes];
     HAutoGraphWorkers m_workers;
 };
 
