@@ -65,7 +65,7 @@ private:
         int64_t visits = 0;
     };
     HLane m_lanes[HAutoGraphWorkers::kLanes];
-    HAutoGraphWorkers m_workers;
+    HAutoGraphWorkers m_workers;  // last: its helper ends before anything it reads goes
 };
 
 }  // namespace zarvik

@@ -67,6 +67,14 @@ void HAutoGraphWorkers::Run(int32_t chunks, const std::function<void(int32_t, in
     Learn(helped, took.count() / chunks);
 }
 
+void HAutoGraphWorkers::Prepare() {
+    if (HasHelper() && (m_helpedCost <= m_aloneCost || m_runsToTrial <= 0)) {
+        // A post with no open run: the helper looks, finds none and waits for the next.
+        m_posted.fetch_add(1, std::memory_order_release);
+        m_posted.notify_one();
+    }
+}
+
 bool HAutoGraphWorkers::ChooseHelper() {
     if (m_helpedCost == 0 || m_aloneCost == 0) {
         return m_helpedCost == 0;  // each way once first, the helper first
@@ -77,15 +85,22 @@ bool HAutoGraphWorkers::ChooseHelper() {
 }
 
 void HAutoGraphWorkers::Learn(bool helped, double perChunk) {
+    const bool known = m_helpedCost != 0 && m_aloneCost != 0;
+    const bool helperWasFaster = m_helpedCost < m_aloneCost;
     double& cost = helped ? m_helpedCost : m_aloneCost;
-    // A trial's time stands for the way tried; otherwise half the last run, half the
-    // ones before, so that a change in the machine's load shows within a few runs.
-    cost = cost == 0 || m_trial ? perChunk : (cost + perChunk) / 2;
+    // A trial's time stands for the way tried; otherwise a quarter of the last run and
+    // the rest from the runs before, so that one run held up does not turn the choice.
+    cost = cost == 0 || m_trial ? perChunk : (3 * cost + perChunk) / 4;
+    const bool helperFaster = m_helpedCost < m_aloneCost;
     if (m_trial) {
-        const bool won = (m_helpedCost < m_aloneCost) == helped;
-        m_trialSpacing = won ? kFirstTrialSpacing : std::min(m_trialSpacing * 2, kMostTrialSpacing);
+        // A trial that won brings the next one near again; one that lost puts it further off.
+        m_trialSpacing = helperFaster == helped ? kFirstTrialSpacing
+                                                : std::min(m_trialSpacing * 2, kMostTrialSpacing);
         m_runsToTrial = m_trialSpacing;
         m_trial = false;
+    } else if (known && helperFaster != helperWasFaster) {
+        // The way taken turned slower: the other one is tried again soon.
+        m_trialSpacing = m_runsToTrial = kFirstTrialSpacing;
     }
 }
 

@@ -33,6 +33,9 @@ public:
     // every call has returned. The calls must not depend on one another's results, nor
     // write where another one reads or writes.
     void Run(int32_t chunks, const std::function<void(int32_t, int32_t)>& work);
+    // A run comes soon: wakes the helper if the run is to go with it, so that it does not
+    // come late.
+    void Prepare();
 
 private:
     // Whether the helper takes part in the run: open until the helper comes in or the
