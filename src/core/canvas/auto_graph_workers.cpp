@@ -11,6 +11,10 @@ namespace {
 // two repetitions of a large diagram, so that the helper is awake when the next run comes.
 constexpr std::chrono::microseconds kSpinTime{200};
 
+// A chunk takes some tens of microseconds: a helper that keeps the run waiting this long
+// for its last one was held up by other programs.
+constexpr std::chrono::microseconds kHeldUp{500};
+
 void Relax() {
 #if defined(__x86_64__) || defined(__i386__)
     __builtin_ia32_pause();
@@ -58,12 +62,22 @@ void HAutoGraphWorkers::Run(int32_t chunks, const std::function<void(int32_t, in
     }
     const bool helped = ChooseHelper();
     const auto start = std::chrono::steady_clock::now();
+    bool heldUp = false;
     if (helped) {
-        RunHelped(chunks, work);
+        heldUp = RunHelped(chunks, work);
     } else {
         RunAlone(chunks, work);
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    if (heldUp) {
+        // Other programs keep the helper from running: alone for a while, whatever this
+        // run took, and the helper is tried again later each time this happens.
+        m_helpedCost = std::max(took.count() / chunks, 2 * m_aloneCost);
+        m_trialSpacing = std::min(m_trialSpacing * 2, kMostTrialSpacing);
+        m_runsToTrial = m_trialSpacing;
+        m_trial = false;
+        return;
+    }
     Learn(helped, took.count() / chunks);
 }
 
@@ -111,7 +125,7 @@ void HAutoGraphWorkers::RunAlone(int32_t chunks,
     }
 }
 
-void HAutoGraphWorkers::RunHelped(int32_t chunks,
+bool HAutoGraphWorkers::RunHelped(int32_t chunks,
                                   const std::function<void(int32_t, int32_t)>& work) {
     m_work = &work;
     m_chunks = chunks;
@@ -122,10 +136,12 @@ void HAutoGraphWorkers::RunHelped(int32_t chunks,
     TakeChunks(0);
     uint32_t entry = kOpen;
     if (m_entry.compare_exchange_strong(entry, kShut, std::memory_order_acq_rel)) {
-        return;  // the helper came too late for any
+        return false;  // the helper came too late for any
     }
     // The helper may still be at its last chunk.
+    const auto start = std::chrono::steady_clock::now();
     WaitWhile(m_entry, static_cast<uint32_t>(kEntered));
+    return std::chrono::steady_clock::now() - start > kHeldUp;
 }
 
 void HAutoGraphWorkers::TakeChunks(int32_t lane) {

@@ -5,8 +5,8 @@
 // Whether the helper pays depends on what else the machine runs: a helper that other
 // programs hold up in the middle of a chunk holds the run up with it. So the pool times
 // its runs with the helper and without, goes the faster way, and now and then tries the
-// other way again, less often each time that turns out slower. Between runs the helper
-// spins a little, then sleeps.
+// other way again, less often each time that turns out slower or the helper holds a run
+// up. Between runs the helper spins a little, then sleeps.
 
 #include <atomic>
 #include <cstdint>
@@ -50,7 +50,8 @@ private:
     bool ChooseHelper();
     void Learn(bool helped, double perChunk);
     void RunAlone(int32_t chunks, const std::function<void(int32_t, int32_t)>& work);
-    void RunHelped(int32_t chunks, const std::function<void(int32_t, int32_t)>& work);
+    // True when the helper held the run up.
+    bool RunHelped(int32_t chunks, const std::function<void(int32_t, int32_t)>& work);
     void Help();
     void TakeChunks(int32_t lane);
 
