@@ -11,6 +11,10 @@ namespace {
 // two repetitions of a large diagram, so that the helper is awake when the next run comes.
 constexpr std::chrono::microseconds kSpinTime{200};
 
+// The helper is worth its processor when runs with it take at most this share of the time
+// they take alone.
+constexpr double kHelpedShare = 0.9;
+
 // A chunk takes some tens of microseconds: a helper that keeps the run waiting this long
 // for its last one was held up by other programs.
 constexpr std::chrono::microseconds kHeldUp{500};
@@ -81,8 +85,13 @@ void HAutoGraphWorkers::Run(int32_t chunks, const std::function<void(int32_t, in
     Learn(helped, took.count() / chunks);
 }
 
+bool HAutoGraphWorkers::HelperPays() const {
+    // The helper takes a second processor from whatever else runs: only for a clear gain.
+    return m_helpedCost < kHelpedShare * m_aloneCost;
+}
+
 void HAutoGraphWorkers::Prepare() {
-    if (HasHelper() && (m_helpedCost <= m_aloneCost || m_runsToTrial <= 0)) {
+    if (HasHelper() && (m_helpedCost == 0 || HelperPays() || m_runsToTrial <= 0)) {
         // A post with no open run: the helper looks, finds none and waits for the next.
         m_posted.fetch_add(1, std::memory_order_release);
         m_posted.notify_one();
@@ -93,19 +102,19 @@ bool HAutoGraphWorkers::ChooseHelper() {
     if (m_helpedCost == 0 || m_aloneCost == 0) {
         return m_helpedCost == 0;  // each way once first, the helper first
     }
-    const bool helperFaster = m_helpedCost < m_aloneCost;
+    const bool helperFaster = HelperPays();
     m_trial = --m_runsToTrial < 0;
     return m_trial != helperFaster;
 }
 
 void HAutoGraphWorkers::Learn(bool helped, double perChunk) {
     const bool known = m_helpedCost != 0 && m_aloneCost != 0;
-    const bool helperWasFaster = m_helpedCost < m_aloneCost;
+    const bool helperWasFaster = HelperPays();
     double& cost = helped ? m_helpedCost : m_aloneCost;
     // A trial's time stands for the way tried; otherwise a quarter of the last run and
     // the rest from the runs before, so that one run held up does not turn the choice.
     cost = cost == 0 || m_trial ? perChunk : (3 * cost + perChunk) / 4;
-    const bool helperFaster = m_helpedCost < m_aloneCost;
+    const bool helperFaster = HelperPays();
     if (m_trial) {
         // A trial that won brings the next one near again; one that lost puts it further off.
         m_trialSpacing = helperFaster == helped ? kFirstTrialSpacing

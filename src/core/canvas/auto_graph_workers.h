@@ -48,6 +48,8 @@ private:
 
     // Whether the next run goes with the helper; what a run took, in seconds a chunk.
     bool ChooseHelper();
+    // Whether runs with the helper have lately been clearly faster than those without.
+    bool HelperPays() const;
     void Learn(bool helped, double perChunk);
     void RunAlone(int32_t chunks, const std::function<void(int32_t, int32_t)>& work);
     // True when the helper held the run up.
