@@ -6,14 +6,6 @@
 #include "core/items/item_object.h"
 
 namespace zarvik {
-namespace {
-
-// Where a box at position, of size, ends under its push, then under the centre step.
-HPoint Moved(HPoint position, HSize size, const HVector& push, const HVector& step, HSize canvas) {
-    return ForcedPosition(ForcedPosition(position, size, push, canvas), size, step, canvas);
-}
-
-}  // namespace
 
 void HAutoGraphSeparation::Load(const std::vector<HAutoGraphItem>& nodes,
                                 const std::vector<bool>& participates) {
@@ -49,7 +41,7 @@ int64_t HAutoGraphSeparation::Repeat(HSize canvas) {
     for (size_t i = 0; i < m_nodes.size(); ++i) {
         // A node that does not take part is still clamped into the canvas.
         if (!m_participates[i]) {
-            m_positions[i] = Moved(m_positions[i], m_sizes[i], HVector(), step, canvas);
+            m_positions[i] = Moved(i, HVector(), step, canvas);
         }
     }
     // Each chunk of the index writes the new positions of its own points in the order of
@@ -66,13 +58,8 @@ int64_t HAutoGraphSeparation::Repeat(HSize canvas) {
         HPoint* moved =
             m_moved.data() + static_cast<ptrdiff_t>(chunk) * HAutoGraphIndex::kChunkPoints;
         for (size_t j = 0; j < points.size(); ++j) {
-            const HAutoGraphPoint& point = points[j];
-            const HSize size = m_sizes[static_cast<size_t>(point.order)];
-            // The centre is the position plus whole halves, so it gives the position back
-            // exactly, and the positions the other thread has just written stay unread.
-            const HPoint position{static_cast<int32_t>(point.x - size.cx / 2),
-                                  static_cast<int32_t>(point.y - size.cy / 2)};
-            moved[j] = Moved(position, size, Push(point, lane.found[j]), step, canvas);
+            const auto i = static_cast<size_t>(points[j].order);
+            moved[j] = Moved(i, Push(points[j], lane.found[j]), step, canvas);
         }
     });
     const auto points = m_index.Points();
@@ -84,6 +71,12 @@ int64_t HAutoGraphSeparation::Repeat(HSize canvas) {
         work += lane.visits;
     }
     return work;
+}
+
+HPoint HAutoGraphSeparation::Moved(size_t i, const HVector& push, const HVector& step,
+                                   HSize canvas) const {
+    const HPoint pushed = ForcedPosition(m_positions[i], m_sizes[i], push, canvas);
+    return ForcedPosition(pushed, m_sizes[i], step, canvas);
 }
 
 void HAutoGraphSeparation::Store() const {

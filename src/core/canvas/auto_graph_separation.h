@@ -40,6 +40,8 @@ private:
     // one within its reach; none for nullptr. The point holds all a push needs to know of
     // the node but where two centres coincide, so that the threads read little else.
     HVector Push(const HAutoGraphPoint& node, const HAutoGraphPoint* nearest) const;
+    // Where node i ends under its push, then under the centre step.
+    HPoint Moved(size_t i, const HVector& push, const HVector& step, HSize canvas) const;
     // The centre step of the repetition, from the centres at its start.
     HVector StepToMiddle(HSize canvas) const;
 
