@@ -12,6 +12,7 @@
 #include "core/canvas/auto_graph_forces.h"
 #include "core/canvas/auto_graph_random.h"
 #include "core/canvas/auto_graph_step.h"
+#include "core/canvas/auto_graph_workers.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_kinds.h"
 #include "core/items/item_line.h"
@@ -303,6 +304,24 @@ TEST(AutoGraphNearest, IndexAgreesWithTheScanOnCrowdedLattices) {
                     EXPECT_EQ(nearest[i].radius, b->radius);
                 }
             }
+        }
+    }
+}
+
+TEST(AutoGraphNearest, WorkersRunEveryChunkOnceOnEitherThread) {
+    // Runs of every size, with the helper and without as the pool's timing decides.
+    HAutoGraphWorkers workers;
+    for (int32_t run = 0; run < 300; ++run) {
+        const int32_t chunks = run % 40;
+        std::vector<int32_t> calls(static_cast<size_t>(chunks));
+        std::vector<int32_t> lanes(static_cast<size_t>(chunks));
+        workers.Run(chunks, [&](int32_t lane, int32_t chunk) {
+            ++calls[static_cast<size_t>(chunk)];
+            lanes[static_cast<size_t>(chunk)] = lane;
+        });
+        for (int32_t c = 0; c < chunks; ++c) {
+            ASSERT_EQ(calls[static_cast<size_t>(c)], 1) << run << " " << c;
+            ASSERT_TRUE(lanes[static_cast<size_t>(c)] == 0 || lanes[static_cast<size_t>(c)] == 1);
         }
     }
 }

@@ -127,12 +127,12 @@ const int32_t* HAutoGraphIndex::RowStarts(int32_t row) const {
 }
 
 int32_t HAutoGraphIndex::Nearest(double x, double y, int32_t exclude, double reach) const {
-    const HAutoGraphPoint* nearest = NearestPoint(x, y, exclude, reach);
+    const HAutoGraphPoint* nearest = NearestPoint(x, y, exclude, reach, m_visits);
     return nearest != nullptr ? nearest->order : -1;
 }
 
 const HAutoGraphPoint* HAutoGraphIndex::NearestPoint(double x, double y, int32_t exclude,
-                                                     double reach) const {
+                                                     double reach, int64_t& visits) const {
     if (m_points.empty() || !(reach >= 0)) {
         return nullptr;
     }
@@ -141,15 +141,15 @@ const HAutoGraphPoint* HAutoGraphIndex::NearestPoint(double x, double y, int32_t
     const int32_t row = CellRow(y);
     // The own cell first, where a point on the very centre ends the search soonest.
     const int32_t* starts = RowStarts(row);
-    m_visits += 1 + starts[column + 1] - starts[column];
+    visits += 1 + starts[column + 1] - starts[column];
     if (search.Scan(m_points.data() + starts[column], m_points.data() + starts[column + 1])) {
         // Any other point on the very centre lies in the same cell, later.
         return search.BestPoint();
     }
     if (reach + kCellSlack <= kBlockCells * std::min(m_cellWidth, m_cellHeight)) {
-        SearchBlock(search, column, row);
+        SearchBlock(search, column, row, visits);
     } else {
-        SearchRings(search, column, row);
+        SearchRings(search, column, row, visits);
     }
     return search.BestPoint();
 }
@@ -157,29 +157,61 @@ const HAutoGraphPoint* HAutoGraphIndex::NearestPoint(double x, double y, int32_t
 void HAutoGraphIndex::NearestOfEach(const std::vector<double>& reach,
                                     std::vector<HAutoGraphPoint>& nearest) {
     m_kept.resize(m_points.size());
+    const HAutoGraphPoint* found[kChunkPoints];
     HAutoGraphPoint none;
     none.order = -1;
-    for (int32_t row = 0; row < m_rows; ++row) {
-        const int32_t* starts = RowStarts(row);
-        for (int32_t k = starts[0]; k < starts[m_columns]; ++k) {
-            const HAutoGraphPoint& p = m_points[static_cast<size_t>(k)];
-            const double pointReach = reach[static_cast<size_t>(p.order)];
-            const HAutoGraphPoint* found = pointReach + kCellSlack <= m_cellHeight
-                                               ? NearestAround(k, pointReach, row)
-                                               : NearestPoint(p.x, p.y, p.order, pointReach);
-            nearest[static_cast<size_t>(p.order)] = found != nullptr ? *found : none;
+    for (int32_t chunk = 0; chunk < Chunks(); ++chunk) {
+        m_visits += NearestOfChunk(chunk, reach, found, m_kept.data());
+        const auto points = ChunkPoints(chunk);
+        for (size_t j = 0; j < points.size(); ++j) {
+            nearest[static_cast<size_t>(points[j].order)] = found[j] != nullptr ? *found[j] : none;
         }
     }
 }
 
+int32_t HAutoGraphIndex::Chunks() const {
+    return static_cast<int32_t>((m_points.size() + kChunkPoints - 1) / kChunkPoints);
+}
+
+std::span<const HAutoGraphPoint> HAutoGraphIndex::ChunkPoints(int32_t chunk) const {
+    const size_t first = static_cast<size_t>(chunk) * kChunkPoints;
+    return std::span(m_points).subspan(first,
+                                       std::min<size_t>(kChunkPoints, m_points.size() - first));
+}
+
+int64_t HAutoGraphIndex::NearestOfChunk(int32_t chunk, const std::vector<double>& reach,
+                                        const HAutoGraphPoint** found,
+                                        const HAutoGraphPoint** kept) const {
+    const int32_t first = chunk * kChunkPoints;
+    const int32_t end = first + static_cast<int32_t>(ChunkPoints(chunk).size());
+    // The row that holds the first point: the last one that begins at it or before.
+    int32_t row = 0;
+    while (RowStarts(row + 1)[0] <= first) {
+        ++row;
+    }
+    int64_t visits = 0;
+    for (int32_t k = first; k < end; ++row) {
+        for (const int32_t rowEnd = std::min(end, RowStarts(row + 1)[0]); k < rowEnd; ++k) {
+            const HAutoGraphPoint& p = m_points[static_cast<size_t>(k)];
+            const double pointReach = reach[static_cast<size_t>(p.order)];
+            found[k - first] = pointReach + kCellSlack <= m_cellHeight
+                                   ? NearestAround(k, pointReach, row, kept, visits)
+                                   : NearestPoint(p.x, p.y, p.order, pointReach, visits);
+        }
+    }
+    return visits;
+}
+
 // The points within reach lie in the own row of cells and the row above or below.
-const HAutoGraphPoint* HAutoGraphIndex::NearestAround(int32_t k, double reach, int32_t row) {
+const HAutoGraphPoint* HAutoGraphIndex::NearestAround(int32_t k, double reach, int32_t row,
+                                                      const HAutoGraphPoint** kept,
+                                                      int64_t& visits) const {
     if (!(reach >= 0)) {
         return nullptr;
     }
     const HAutoGraphPoint* points = m_points.data();
     const HAutoGraphPoint& from = points[k];
-    HAutoGraphNearestGather gather(from, reach, m_kept.data());
+    HAutoGraphNearestGather gather(from, reach, kept);
     // The cells of one row lie side by side in the point array, so each row's part within
     // reach is one run of points.
     const int32_t first = CellColumn(from.x - reach - kCellSlack);
@@ -188,7 +220,7 @@ const HAutoGraphPoint* HAutoGraphIndex::NearestAround(int32_t k, double reach, i
     // own cell, and the first one there is the nearest: none is nearer, and the cell holds
     // the others on the same centre later in the array.
     const int32_t* own = RowStarts(row);
-    m_visits += 2 + own[end] - own[first];
+    visits += 2 + own[end] - own[first];
     const HAutoGraphPoint* centre = gather.Gather(points + own[first], points + k);
     if (centre == nullptr) {
         centre = gather.Gather(points + k + 1, points + own[end]);
@@ -202,29 +234,29 @@ const HAutoGraphPoint* HAutoGraphIndex::NearestAround(int32_t k, double reach, i
     const int32_t far = CellColumn(from.x + bound) + 1;
     if (row > 0 && from.y - (m_top + row * m_cellHeight) <= bound) {
         const int32_t* starts = RowStarts(row - 1);
-        m_visits += 1 + starts[far] - starts[near];
+        visits += 1 + starts[far] - starts[near];
         gather.GatherOffCentre(points + starts[near], points + starts[far]);
     }
     if (row + 1 < m_rows && m_top + (row + 1) * m_cellHeight - from.y <= bound) {
         const int32_t* starts = RowStarts(row + 1);
-        m_visits += 1 + starts[far] - starts[near];
+        visits += 1 + starts[far] - starts[near];
         gather.GatherOffCentre(points + starts[near], points + starts[far]);
     }
     return gather.Nearest();
 }
 
 void HAutoGraphIndex::ScanRow(HAutoGraphNearestSearch& search, int32_t row, int32_t first,
-                              int32_t last) const {
+                              int32_t last, int64_t& visits) const {
     if (first > last) {
         return;
     }
     const int32_t* starts = RowStarts(row);
-    m_visits += 1 + starts[last + 1] - starts[first];
+    visits += 1 + starts[last + 1] - starts[first];
     search.Scan(m_points.data() + starts[first], m_points.data() + starts[last + 1]);
 }
 
-void HAutoGraphIndex::SearchBlock(HAutoGraphNearestSearch& search, int32_t column,
-                                  int32_t row) const {
+void HAutoGraphIndex::SearchBlock(HAutoGraphNearestSearch& search, int32_t column, int32_t row,
+                                  int64_t& visits) const {
     // The cells of one row lie side by side in the point array, so each row of the block
     // is one run of points.
     const double reach = search.Bound() + kCellSlack;
@@ -233,16 +265,16 @@ void HAutoGraphIndex::SearchBlock(HAutoGraphNearestSearch& search, int32_t colum
     const int32_t lastRow = CellRow(search.Y() + reach);
     for (int32_t r = CellRow(search.Y() - reach); r <= lastRow; ++r) {
         if (r == row) {  // without the own cell, searched already
-            ScanRow(search, r, firstColumn, column - 1);
-            ScanRow(search, r, column + 1, lastColumn);
+            ScanRow(search, r, firstColumn, column - 1, visits);
+            ScanRow(search, r, column + 1, lastColumn, visits);
         } else {
-            ScanRow(search, r, firstColumn, lastColumn);
+            ScanRow(search, r, firstColumn, lastColumn, visits);
         }
     }
 }
 
-void HAutoGraphIndex::SearchRings(HAutoGraphNearestSearch& search, int32_t column,
-                                  int32_t row) const {
+void HAutoGraphIndex::SearchRings(HAutoGraphNearestSearch& search, int32_t column, int32_t row,
+                                  int64_t& visits) const {
     // A cell wholly farther away than the bound along one axis has nothing to offer.
     auto visit = [&](int32_t c, int32_t r) {
         if (c < 0 || r < 0 || c >= m_columns || r >= m_rows) {
@@ -255,7 +287,7 @@ void HAutoGraphIndex::SearchRings(HAutoGraphNearestSearch& search, int32_t colum
                             : r > row ? m_top + r * m_cellHeight - search.Y()
                                       : 0.0;
         if (gapX <= search.Bound() + kCellSlack && gapY <= search.Bound() + kCellSlack) {
-            ScanRow(search, r, c, c);
+            ScanRow(search, r, c, c, visits);
         }
     };
     const double ringWidth = std::min(m_cellWidth, m_cellHeight);

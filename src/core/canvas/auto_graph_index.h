@@ -3,6 +3,7 @@
 // whole array would: the same distance arithmetic, and ties to the earlier node.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/canvas/auto_graph_nearest.h"
@@ -26,20 +27,39 @@ public:
     // Cells and points looked at by the searches since the last build: the work they did.
     int64_t Visits() const { return m_visits; }
 
+    // The points as the index holds them, by cell.
+    std::span<const HAutoGraphPoint> Points() const { return m_points; }
+    // NearestOfEach a chunk at a time, for several threads at once: the points lie in
+    // chunks of up to kChunkPoints in the order of Points. found[j] := the nearest point
+    // of the chunk's point j within its reach, nullptr for none. Each chunk's searches
+    // read only the index; kept is the searching thread's scratch, with room for a pointer
+    // per point. Returns the cells and points looked at, which Visits does not count.
+    static constexpr int32_t kChunkPoints = 128;
+    int32_t Chunks() const;
+    std::span<const HAutoGraphPoint> ChunkPoints(int32_t chunk) const;
+    int64_t NearestOfChunk(int32_t chunk, const std::vector<double>& reach,
+                           const HAutoGraphPoint** found, const HAutoGraphPoint** kept) const;
+
 private:
-    const HAutoGraphPoint* NearestPoint(double x, double y, int32_t exclude, double reach) const;
+    // The searches add the cells and points they look at to visits.
+    const HAutoGraphPoint* NearestPoint(double x, double y, int32_t exclude, double reach,
+                                        int64_t& visits) const;
     int32_t CellColumn(double x) const;
     int32_t CellRow(double y) const;
     // Searches the cells within reach of the own cell, row by row.
-    void SearchBlock(HAutoGraphNearestSearch& search, int32_t column, int32_t row) const;
+    void SearchBlock(HAutoGraphNearestSearch& search, int32_t column, int32_t row,
+                     int64_t& visits) const;
     // Searches rings of cells around the own cell until no nearer point can lie beyond.
-    void SearchRings(HAutoGraphNearestSearch& search, int32_t column, int32_t row) const;
+    void SearchRings(HAutoGraphNearestSearch& search, int32_t column, int32_t row,
+                     int64_t& visits) const;
     // The nearest within reach of point k, which lies in row, from the rows around.
-    const HAutoGraphPoint* NearestAround(int32_t k, double reach, int32_t row);
+    const HAutoGraphPoint* NearestAround(int32_t k, double reach, int32_t row,
+                                         const HAutoGraphPoint** kept, int64_t& visits) const;
     // Where the cells of row begin in the point array, and where the last one ends.
     const int32_t* RowStarts(int32_t row) const;
     // The points of cells first to last of one row.
-    void ScanRow(HAutoGraphNearestSearch& search, int32_t row, int32_t first, int32_t last) const;
+    void ScanRow(HAutoGraphNearestSearch& search, int32_t row, int32_t first, int32_t last,
+                 int64_t& visits) const;
 
     double m_left = 0;
     double m_top = 0;

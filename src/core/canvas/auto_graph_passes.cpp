@@ -154,6 +154,9 @@ void HAutoGraph::Separate(HAutoGraphSeparationProgress& progress, int64_t work) 
         spent = m_options.linearSearch ? SeparateOnBoxes(progress, work)
                                        : SeparateOnCopy(progress, work);
     }
+    if (progress.done >= progress.repetitions) {
+        progress.workspace.reset();  // the copy, and the helper thread with it
+    }
     if (progress.done >= progress.repetitions && spent < work) {
         Reroute(progress, work - spent);
     }

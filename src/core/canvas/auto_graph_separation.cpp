@@ -27,26 +27,56 @@ void HAutoGraphSeparation::Load(const std::vector<HAutoGraphItem>& nodes,
     for (const HAutoGraphItem& node : nodes) {
         m_reach.push_back(static_cast<double>(node.radius) + m_largestRadius + 1);
     }
-    HAutoGraphPoint none;
-    none.order = -1;
-    m_nearest.assign(nodes.size(), none);
 }
 
 int64_t HAutoGraphSeparation::Repeat(HSize canvas) {
     if (m_nodes.empty()) {
         return 0;
     }
+    m_workers.Prepare();
     RebuildCentres();
     // Both the pushes and the centre step go from the centres at the start, so each node
-    // takes its push and then the step before the next node's turn.
+    // takes its push and then the step, whatever the others did before.
     const HVector step = StepToMiddle(canvas);
     for (size_t i = 0; i < m_nodes.size(); ++i) {
         // A node that does not take part is still clamped into the canvas.
-        const HVector push = m_participates[i] ? Push(i) : HVector();
-        m_positions[i] = ForcedPosition(m_positions[i], m_sizes[i], push, canvas);
-        m_positions[i] = ForcedPosition(m_positions[i], m_sizes[i], step, canvas);
+        if (!m_participates[i]) {
+            m_positions[i] = Moved(i, HVector(), step, canvas);
+        }
     }
-    return kNodeWork * static_cast<int64_t>(m_nodes.size()) + m_index.Visits();
+    // Each chunk of the index writes the new positions of its own points in the order of
+    // the index, where no other chunk writes near, then they go back to their nodes.
+    for (HLane& lane : m_lanes) {
+        lane.kept.resize(m_points.size());
+        lane.visits = 0;
+    }
+    m_moved.resize(m_points.size());
+    m_workers.Run(m_index.Chunks(), [&](int32_t laneNumber, int32_t chunk) {
+        HLane& lane = m_lanes[laneNumber];
+        lane.visits += m_index.NearestOfChunk(chunk, m_reach, lane.found.data(), lane.kept.data());
+        const auto points = m_index.ChunkPoints(chunk);
+        HPoint* moved =
+            m_moved.data() + static_cast<ptrdiff_t>(chunk) * HAutoGraphIndex::kChunkPoints;
+        for (size_t j = 0; j < points.size(); ++j) {
+            const auto i = static_cast<size_t>(points[j].order);
+            moved[j] = Moved(i, Push(points[j], lane.found[j]), step, canvas);
+        }
+    });
+    const auto points = m_index.Points();
+    for (size_t k = 0; k < points.size(); ++k) {
+        m_positions[static_cast<size_t>(points[k].order)] = m_moved[k];
+    }
+    int64_t work = kNodeWork * static_cast<int64_t>(m_nodes.size());
+    for (const HLane& lane : m_lanes) {
+        work += lane.visits;
+    }
+    return work;
+}
+
+HPoint HAutoGraphSeparation::Moved(size_t i, const HVector& push, const HVector& step,
+                                   HSize canvas) const {
+    const HPoint pushed = ForcedPosition(m_positions[i], m_sizes[i], push, canvas);
+    return ForcedPosition(pushed, m_sizes[i], step, canvas);
 }
 
 void HAutoGraphSeparation::Store() const {
@@ -68,25 +98,25 @@ void HAutoGraphSeparation::RebuildCentres() {
         }
     }
     m_index.Build(m_points, 2.0 * m_largestRadius + 1);  // the largest reach
-    m_index.NearestOfEach(m_reach, m_nearest);
 }
 
-HVector HAutoGraphSeparation::Push(size_t i) const {
-    const HAutoGraphPoint& other = m_nearest[i];
-    if (other.order < 0) {
+HVector HAutoGraphSeparation::Push(const HAutoGraphPoint& node,
+                                   const HAutoGraphPoint* nearest) const {
+    if (nearest == nullptr) {
         return HVector();
     }
-    const HAutoGraphItem& node = m_nodes[i];
-    const double distance = CentreDistance(node.centre.x, node.centre.y, other.x, other.y);
+    const HAutoGraphPoint& other = *nearest;
+    const double distance = CentreDistance(node.x, node.y, other.x, other.y);
     const double depth = OverlapDepth(node.radius, other.radius, distance);
     // A push shorter than one unit moves nothing once truncated.
     if (depth < 1) {
         return HVector();
     }
-    const HVector offset(node.centre.x - other.x, node.centre.y - other.y);
+    const HVector offset(node.x - other.x, node.y - other.y);
     if (offset.x == 0 && offset.y == 0) {
         // Which way depends on the order.
-        return OverlapForce(node, m_nodes[static_cast<size_t>(other.order)], distance);
+        return OverlapForce(m_nodes[static_cast<size_t>(node.order)],
+                            m_nodes[static_cast<size_t>(other.order)], distance);
     }
     return m_directions.Along(depth, offset, distance);
 }

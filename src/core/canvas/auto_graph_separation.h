@@ -2,14 +2,17 @@
 // The repetitions of the separation pass, worked on a copy of the boxes' geometry: a
 // repetition rebuilds the centres from these positions, pushes each node out of its
 // nearest neighbour and takes the centre step, all as the boxes themselves would move, and
-// the positions go back to the boxes at the end of the timer step.
+// the positions go back to the boxes at the end of the timer step. Each node's search and
+// move read only the centres at the start of the repetition, so two threads share them.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "core/canvas/auto_graph_directions.h"
 #include "core/canvas/auto_graph_index.h"
 #include "core/canvas/auto_graph_item.h"
+#include "core/canvas/auto_graph_workers.h"
 #include "core/port/gdi_types.h"
 
 namespace zarvik {
@@ -31,10 +34,14 @@ public:
     void Store() const;
 
 private:
-    // The centres from the positions, and the nearest neighbour of each.
+    // The centres from the positions, and the index over them.
     void RebuildCentres();
-    // The push that takes node i, which takes part, out of its nearest one.
-    HVector Push(size_t i) const;
+    // The push that takes a node that takes part, given by its point, out of its nearest
+    // one within its reach; none for nullptr. The point holds all a push needs to know of
+    // the node but where two centres coincide, so that the threads read little else.
+    HVector Push(const HAutoGraphPoint& node, const HAutoGraphPoint* nearest) const;
+    // Where node i ends under its push, then under the centre step.
+    HPoint Moved(size_t i, const HVector& push, const HVector& step, HSize canvas) const;
     // The centre step of the repetition, from the centres at its start.
     HVector StepToMiddle(HSize canvas) const;
 
@@ -48,8 +55,17 @@ private:
     std::vector<double> m_reach;
     std::vector<HAutoGraphPoint> m_points;  // the centres of the nodes that take part
     HAutoGraphIndex m_index;
-    std::vector<HAutoGraphPoint> m_nearest;  // of each node that takes part, within its reach
     HAutoGraphDirections m_directions;
+    std::vector<HPoint> m_moved;  // the new positions, in the order of the index
+    // What each thread's nearest-node searches found in a chunk, and their scratch; a
+    // cache line apart, so that the two threads never write to the same one.
+    struct alignas(64) HLane {
+        std::array<const HAutoGraphPoint*, HAutoGraphIndex::kChunkPoints> found;
+        std::vector<const HAutoGraphPoint*> kept;
+        int64_t visits = 0;
+    };
+    HLane m_lanes[HAutoGraphWorkers::kLanes];
+    HAutoGraphWorkers m_workers;  // last: its helper ends before anything it reads goes
 };
 
 }  // namespace zarvik
