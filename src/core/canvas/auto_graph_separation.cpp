@@ -33,7 +33,7 @@ int64_t HAutoGraphSeparation::Repeat(HSize canvas) {
     if (m_nodes.empty()) {
         return 0;
     }
-    m_workers.Prepare();
+    m_workers.Prepare(m_index.Chunks());  // as many as the last repetition had
     RebuildCentres();
     // Both the pushes and the centre step go from the centres at the start, so each node
     // takes its push and then the step, whatever the others did before.

@@ -60,7 +60,7 @@ HAutoGraphWorkers::~HAutoGraphWorkers() {
 }
 
 void HAutoGraphWorkers::Run(int32_t chunks, const std::function<void(int32_t, int32_t)>& work) {
-    if (!HasHelper() || chunks < 2) {
+    if (!HasHelper() || chunks < kFewestChunksHelped) {
         RunAlone(chunks, work);
         return;
     }
@@ -90,8 +90,9 @@ bool HAutoGraphWorkers::HelperPays() const {
     return m_helpedCost < kHelpedShare * m_aloneCost;
 }
 
-void HAutoGraphWorkers::Prepare() {
-    if (HasHelper() && (m_helpedCost == 0 || HelperPays() || m_runsToTrial <= 0)) {
+void HAutoGraphWorkers::Prepare(int32_t chunks) {
+    if (HasHelper() && chunks >= kFewestChunksHelped &&
+        (m_helpedCost == 0 || HelperPays() || m_runsToTrial <= 0)) {
         // A post with no open run: the helper looks, finds none and waits for the next.
         m_posted.fetch_add(1, std::memory_order_release);
         m_posted.notify_one();

@@ -19,6 +19,10 @@ class HAutoGraphWorkers {
 public:
     // Lane 0 is the thread that calls Run, lane 1 the helper.
     static constexpr int32_t kLanes = 2;
+    // Runs of fewer chunks (a diagram of under about 1 500 boxes) go alone: they are quick
+    // anyway, and a helper that other programs hold up in its chunk would hold up the
+    // window's step with it.
+    static constexpr int32_t kFewestChunksHelped = 12;
 
     // Without a helper on a single processor, or when no thread can be started; Run then
     // works through every chunk itself.
@@ -33,9 +37,9 @@ public:
     // every call has returned. The calls must not depend on one another's results, nor
     // write where another one reads or writes.
     void Run(int32_t chunks, const std::function<void(int32_t, int32_t)>& work);
-    // A run comes soon: wakes the helper if the run is to go with it, so that it does not
-    // come late.
-    void Prepare();
+    // A run of about chunks comes soon: wakes the helper if the run is to go with it, so
+    // that it does not come late.
+    void Prepare(int32_t chunks);
 
 private:
     // Whether the helper takes part in the run: open until the helper comes in or the
