@@ -16,7 +16,6 @@
 #include "core/items/draw_list.h"
 #include "core/items/item_core.h"
 #include "core/port/gdi_types.h"
-#include "core/store/big_buffer.h"
 #include "draw/diagram_painting.h"
 #include "draw/png_writer.h"
 
@@ -45,42 +44,36 @@ std::optional<HBackdrop> Backdrop(const HPictureFrame& frame, const HPictureOpti
 // Drawn and deflated strip by strip: each strip is filled with the background and gets
 // only the items that reach into it, and the strips already drawn are deflated meanwhile.
 // As on the screen, a thin curve that crosses from one strip into the next may step a
-// pixel aside there: the painter starts its walk afresh at the edge of a clip.
+// pixel aside there: the painter starts its walk afresh at the edge of a picture.
 QByteArray RenderPng(const HFlowDocument& doc, const HPictureFrame& frame,
                      const HPictureOptions& options) {
-    const int width = frame.pixels.width();
-    const int height = frame.pixels.height();
-    const qsizetype rowBytes = static_cast<qsizetype>(width) * 4;
     const QRgb fill = options.background ? 0xFF000000U | *options.background : 0;
     std::vector<std::pair<const HItemCore*, HRect>> items;
     for (const HItemCore* item : ItemsInPaintingOrder(doc)) {
         items.emplace_back(item, PaintedBounds(*item));
     }
     try {
-        // Taken straight from the system in huge pages: a picture of a hundred megapixels
-        // would otherwise cost a page fault for every 4 KB.
-        HBigBuffer pixels(static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(height));
-        QImage image(
-            reinterpret_cast<uchar*>(pixels.data()), width, height, rowBytes,
-            options.background ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-        return WritePng(image, [&](int first, int end) {
-            for (int y = first; y < end; ++y) {
-                auto* row = reinterpret_cast<QRgb*>(pixels.data() + y * rowBytes);
-                std::fill(row, row + width, fill);
-            }
-            // Canvas rows the strip shows, widened by two pixels for smoothed edges.
-            const double top = frame.origin.y() + (first - 2) / frame.scale;
-            const double bottom = frame.origin.y() + (end + 2) / frame.scale;
-            std::vector<const HItemCore*> reaching;
-            for (const auto& [item, bounds] : items) {
-                if (bounds.bottom >= top && bounds.top <= bottom) {
-                    reaching.push_back(item);
+        return WritePng(
+            frame.pixels,
+            options.background ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied,
+            [&](QImage& strip, int first) {
+                for (int y = 0; y < strip.height(); ++y) {
+                    auto* row = reinterpret_cast<QRgb*>(strip.scanLine(y));
+                    std::fill(row, row + strip.width(), fill);
                 }
-            }
-            QPainter painter(&image);
-            painter.setClipRect(0, first, width, end - first);
-            DrawItems(painter, reaching, frame.scale, frame.origin, std::nullopt);
-        });
+                // Canvas rows the strip shows, widened by two pixels for smoothed edges.
+                const double top = frame.origin.y() + (first - 2) / frame.scale;
+                const double bottom = frame.origin.y() + (first + strip.height() + 2) / frame.scale;
+                std::vector<const HItemCore*> reaching;
+                for (const auto& [item, bounds] : items) {
+                    if (bounds.bottom >= top && bounds.top <= bottom) {
+                        reaching.push_back(item);
+                    }
+                }
+                QPainter painter(&strip);
+                const QPointF origin(frame.origin.x(), frame.origin.y() + first / frame.scale);
+                DrawItems(painter, reaching, frame.scale, origin, std::nullopt);
+            });
     } catch (const std::exception&) {  // no memory for the pixels or no thread to deflate
         return {};
     }

@@ -63,18 +63,24 @@ TEST(PngWriter, ReadsBackWithThePixelsWritten) {
     EXPECT_TRUE(draw::WritePng(QImage()).isEmpty());
 }
 
-TEST(PngWriter, DrawsFromTheTopBeforeDeflatingWhatIsDrawn) {
-    // Large enough to be drawn in more than one strip.
-    QImage image(4000, 4100, QImage::Format_ARGB32_Premultiplied);
-    image.fill(0x80402010);  // what would show were a band deflated before it is drawn
+TEST(PngWriter, DrawsStripsFromTheTopIntoBuffersThatTakeTurns) {
+    // Tall enough for more strips than buffers, so that a buffer is drawn again only after
+    // what it held was deflated.
+    const QSize size(4000, 4100);
     int drawnTo = 0;
-    const QByteArray png = draw::WritePng(image, [&](int first, int end) {
-        EXPECT_EQ(first, drawnTo);
-        PaintRows(image, first, end);
-        drawnTo = end;
-    });
-    EXPECT_EQ(drawnTo, image.height());
-    QImage expected(image.size(), image.format());
+    const QByteArray png = draw::WritePng(
+        size, QImage::Format_ARGB32_Premultiplied, [&](QImage& strip, int first) {
+            EXPECT_EQ(first, drawnTo);
+            for (int y = 0; y < strip.height(); ++y) {
+                auto* row = reinterpret_cast<QRgb*>(strip.scanLine(y));
+                for (int x = 0; x < strip.width(); ++x) {
+                    row[x] = Pattern(x, first + y, true);
+                }
+            }
+            drawnTo = first + strip.height();
+        });
+    EXPECT_EQ(drawnTo, size.height());
+    QImage expected(size, QImage::Format_ARGB32_Premultiplied);
     PaintRows(expected, 0, expected.height());
     EXPECT_TRUE(ReadsBackAs(png, expected));
 }
