@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/canvas/zoom.h"
+#include "core/store/file_io.h"
 
 namespace zarvik::cli {
 namespace {
@@ -110,13 +111,7 @@ std::string SetValueOption(std::string_view name, const std::string& value, HCli
 
 // The picture format an output path names by its extension, if any.
 std::optional<HPictureFormat> FormatOfPath(const std::string& path) {
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) {
-        return std::nullopt;
-    }
-    std::string extension = path.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = LowerExtension(path);
     if (extension == "svg") {
         return HPictureFormat::Svg;
     }

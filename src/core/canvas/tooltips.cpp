@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/fp/fp_rating.h"
 #include "core/items/draw_list.h"
 #include "core/items/item_core.h"
 #include "core/items/item_line.h"
@@ -11,20 +12,8 @@
 namespace zarvik {
 
 const char* FunctionTypeText(int32_t typeCode) {
-    switch (typeCode) {
-        case 100:
-            return "EI";
-        case 101:
-            return "EO";
-        case 102:
-            return "EQ";
-        case 200:
-            return "ILF";
-        case 201:
-            return "EIF";
-        default:
-            return "-";
-    }
+    const char* name = FpTypeName(typeCode);
+    return name != nullptr ? name : "-";
 }
 
 std::string TooltipText(const HDrawList& boxes, const HDrawList& lines, HPoint point) {

@@ -112,20 +112,8 @@ void AddEnhancement(std::string& text, const HCountComparison& c) {
 }  // namespace
 
 std::string FunctionTypeOrCode(int32_t type) {
-    switch (type) {
-        case kFpTypeILF:
-            return "ILF";
-        case kFpTypeEIF:
-            return "EIF";
-        case kFpTypeEI:
-            return "EI";
-        case kFpTypeEO:
-            return "EO";
-        case kFpTypeEQ:
-            return "EQ";
-        default:
-            return FormatInt(type);
-    }
+    const char* name = FpTypeName(type);
+    return name != nullptr ? std::string(name) : FormatInt(type);
 }
 
 std::string LevelText(int32_t level) {

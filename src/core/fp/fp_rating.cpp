@@ -110,4 +110,21 @@ int32_t FpBySetting(int32_t type, int32_t setting, int32_t defaultLevel, int32_t
     }
 }
 
+const char* FpTypeName(int32_t type) {
+    switch (type) {
+        case kFpTypeEI:
+            return "EI";
+        case kFpTypeEO:
+            return "EO";
+        case kFpTypeEQ:
+            return "EQ";
+        case kFpTypeILF:
+            return "ILF";
+        case kFpTypeEIF:
+            return "EIF";
+        default:
+            return nullptr;
+    }
+}
+
 }  // namespace zarvik

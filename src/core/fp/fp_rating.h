@@ -12,6 +12,9 @@ inline constexpr int32_t kFpTypeEQ = 102;
 inline constexpr int32_t kFpTypeILF = 200;
 inline constexpr int32_t kFpTypeEIF = 201;
 
+// "EI", "EO", "EQ", "ILF" or "EIF" for a function type code, null for any other code.
+const char* FpTypeName(int32_t type);
+
 // Complexity levels.
 inline constexpr int32_t kLevelLow = 0;
 inline constexpr int32_t kLevelAverage = 1;

@@ -35,4 +35,8 @@ int WriteFileAtomically(const std::string& path, std::string_view bytes);
 // starts the file name does not count as one. Empty stays empty.
 std::string PathWithDefaultExtension(const std::string& chosen, std::string_view ext);
 
+// The extension of path's file name in lower case, without the dot; empty when the file
+// name has no dot.
+std::string LowerExtension(const std::string& path);
+
 }  // namespace zarvik

@@ -4,7 +4,6 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <optional>
 
@@ -33,18 +32,6 @@ std::optional<std::string> ChooseOutput(const char* title, const char* filter,
         return std::nullopt;
     }
     return chosen;
-}
-
-std::string LowerExtension(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
-        return {};
-    }
-    std::string ext = path.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
 }
 
 // Draws with the wait cursor up, then writes the bytes whole; says what went wrong.
